@@ -1,0 +1,32 @@
+// The painter: draws one complete picture of a dial (face, labels, titles and the present
+// shadow) on a canvas. The dial window calls it on every paint once the dial is loaded and
+// ready; the window itself owns the off-screen surface and copies it to the screen afterwards.
+#pragma once
+
+#include <string>
+
+#include "model/DialModel.h"
+#include "render/Canvas.h"
+
+namespace sundial {
+
+// What the window knows at the time of a paint.
+struct PaintInput {
+  const DialModel& model;    // loaded, modelReady set, geometry computed
+  int sunValid = 0;          // 0 until the first tick has stored the present sun
+  double sunAzimuth = 0;     // degrees from the south, positive west
+  double sunAltitude = 0;    // degrees
+  double sunDeclination = 0; // degrees
+  int dayOfYear = 0;         // 1 = 1 January
+  std::string clockText;     // " hh:mm:ss", the local clock time of the last tick
+  std::string equationText;  // " 00:mm:ss" or "-00:mm:ss", the equation of time
+  std::string dialFilePath;  // the dial file chosen by the user (the picture's title)
+};
+
+// Paints the whole canvas (canvas.Width() x canvas.Height()): black background, plate fitted
+// to the canvas, the face of the dial type with its labels and titles, and last the shadow of
+// the present sun. Drawing objects that cannot be created are reported through `reporter` and
+// painting goes on. Every object created is released before returning.
+void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporter);
+
+}  // namespace sundial

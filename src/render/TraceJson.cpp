@@ -1,0 +1,136 @@
+#include "render/TraceJson.h"
+
+#include <cstdio>
+#include <string>
+
+namespace sundial {
+
+namespace {
+
+// Code page 1252 to UTF-8; the five unassigned codes become U+FFFD.
+void AppendCp1252(std::string& out, unsigned char c) {
+  static const char16_t kHigh[32] = {
+      0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+  unsigned code = c;
+  if (c >= 0x80 && c < 0xA0) code = kHigh[c - 0x80];
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+      out += buffer;
+    } else {
+      AppendCp1252(out, c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string Color(Rgb c) {
+  return "[" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "]";
+}
+
+std::string Rect(const IntRect& r) {
+  return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+         std::to_string(r.right) + "," + std::to_string(r.bottom) + "]";
+}
+
+std::string Field(const char* name, const std::string& value) {
+  return std::string(",\"") + name + "\":" + value;
+}
+
+std::string Field(const char* name, long long value) {
+  return Field(name, std::to_string(value));
+}
+
+std::string Operation(const CanvasOp& op) {
+  std::string s = std::string("{\"op\":\"") + CanvasOpName(op.kind) + "\"";
+  switch (op.kind) {
+    case CanvasOpKind::CreatePen:
+      s += Field("handle", op.handle);
+      s += Field("style", op.pen.style == PenStyle::Dash ? "\"dash\"" : "\"solid\"");
+      s += Field("width", op.pen.width);
+      s += Field("color", Color(op.pen.color));
+      break;
+    case CanvasOpKind::CreateSolidBrush:
+      s += Field("handle", op.handle) + Field("color", Color(op.color));
+      break;
+    case CanvasOpKind::StockBlackBrush:
+    case CanvasOpKind::DeleteObject:
+      s += Field("handle", op.handle);
+      break;
+    case CanvasOpKind::CreateFont:
+      s += Field("handle", op.handle) + Field("face", JsonString(op.font.face)) +
+           Field("height", op.font.height) + Field("charset", op.font.charset);
+      break;
+    case CanvasOpKind::SelectPen:
+    case CanvasOpKind::SelectBrush:
+    case CanvasOpKind::SelectFont:
+      s += Field("handle", op.handle) + Field("previous", op.result);
+      break;
+    case CanvasOpKind::SetTextColor:
+    case CanvasOpKind::SetBackgroundColor:
+      s += Field("color", Color(op.color));
+      break;
+    case CanvasOpKind::SetBackgroundMode:
+      s += Field("mode", op.mode == BackgroundMode::Opaque ? "\"opaque\"" : "\"transparent\"");
+      break;
+    case CanvasOpKind::FillRect:
+      s += Field("rect", Rect(op.rect)) + Field("brush", op.handle);
+      break;
+    case CanvasOpKind::MoveTo:
+      s += Field("x", op.x) + Field("y", op.y);
+      break;
+    case CanvasOpKind::LineTo:
+      s += Field("x", op.x) + Field("y", op.y) + Field("pen", op.currentPen);
+      break;
+    case CanvasOpKind::Ellipse:
+      s += Field("rect", Rect(op.rect)) + Field("pen", op.currentPen) +
+           Field("brush", op.currentBrush);
+      break;
+    case CanvasOpKind::DrawText:
+      s += Field("text", JsonString(op.text)) + Field("rect", Rect(op.rect)) +
+           Field("flags", op.flags) + Field("font", op.currentFont) +
+           Field("color", Color(op.textColor));
+      break;
+    case CanvasOpKind::SetClipRect:
+      s += Field("rect", Rect(op.rect));
+      break;
+    case CanvasOpKind::ClearClip:
+      break;
+  }
+  return s + "}";
+}
+
+}  // namespace
+
+void WriteTraceJson(const RecordingCanvas& canvas, std::ostream& out) {
+  out << "{\"width\":" << canvas.Width() << ",\"height\":" << canvas.Height()
+      << ",\"operations\":[";
+  bool first = true;
+  for (const CanvasOp& op : canvas.Ops()) {
+    out << (first ? "\n" : ",\n") << Operation(op);
+    first = false;
+  }
+  out << "\n]}\n";
+}
+
+}  // namespace sundial

@@ -1,0 +1,112 @@
+#include "render/Visibility.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace sundial {
+
+namespace {
+
+constexpr double kDegree = std::numbers::pi / 180;
+
+// The shadow of a vertical wall's gnomon is read only while the sun is this close to the
+// wall's normal; beyond it the shadow runs off to infinity.
+constexpr double kWallGrazingLimit = 89.99;
+
+}  // namespace
+
+double WrapOnce(double degrees) {
+  if (degrees > 180) return degrees - 360;
+  if (degrees < -180) return degrees + 360;
+  return degrees;
+}
+
+PlateDirection PolarPlateDirection(double latitude, double azimuth, double altitude) {
+  const double phi = latitude * kDegree;
+  const double a = azimuth * kDegree;
+  const double h = altitude * kDegree;
+  const double sinE = std::sin(phi) * std::cos(h) * std::cos(a) + std::cos(phi) * std::sin(h);
+  const double w = std::atan2(std::sin(a) * std::cos(h),
+                              std::cos(phi) * std::cos(h) * std::cos(a) - std::sin(phi) * std::sin(h));
+  return {std::asin(std::fmax(-1.0, std::fmin(1.0, sinE))) / kDegree, w / kDegree};
+}
+
+PlateDirection InclinedPlateDirection(double declination, double inclination, double azimuth,
+                                      double altitude) {
+  const double d = declination * kDegree;
+  const double z = inclination * kDegree;
+  const double az = azimuth * kDegree;
+  const double h = altitude * kDegree;
+  const double a = std::cos(h) * std::cos(az);   // toward south
+  const double b = -std::cos(h) * std::sin(az);  // toward east
+  const double c = std::sin(h);                  // up
+  const double p = std::cos(d) * a - std::sin(d) * b;
+  const double q = std::sin(d) * a + std::cos(d) * b;
+  const double n = std::sin(z) * p + std::cos(z) * c;
+  const double r = std::cos(z) * p - std::sin(z) * c;
+  return {std::atan(n / std::sqrt(r * r + q * q)) / kDegree, std::atan2(-q, r) / kDegree};
+}
+
+bool PointVisible(const DialModel& m, double azimuth, double altitude, bool dayCurve) {
+  switch (m.dialType) {
+    case 0:
+    case 9:
+    case 10: {
+      const double bound = dayCurve ? kWallGrazingLimit : 90.0;
+      return -bound < azimuth && azimuth < bound;
+    }
+    case 1:
+    case 7:
+    case 8:
+      return altitude > 0;
+    case 2:
+      return PolarPlateDirection(m.latitude, azimuth, altitude).elevation > 0;
+    case 3:
+      return PolarPlateDirection(m.latitude - 90, azimuth, altitude).elevation > 0;
+    case 4:
+      return PolarPlateDirection(m.latitude + 90, azimuth, altitude).elevation > 0;
+    case 11:
+      return InclinedPlateDirection(m.planeDeclination, m.planeInclination, azimuth, altitude)
+                 .elevation > 0;
+    default:
+      return true;
+  }
+}
+
+bool ShadowVisible(const DialModel& m, double sunAzimuth, double sunAltitude) {
+  const double e = sunAltitude;
+  switch (m.dialType) {
+    case 0:
+    case 6:
+    case 9:
+    case 10:
+      return std::fabs(WrapOnce(sunAzimuth - m.planeDeclination)) <= kWallGrazingLimit && e >= 0;
+    case 1:
+    case 7:
+    case 8:
+      return e > 0;
+    case 2:
+      return PolarPlateDirection(m.latitude, sunAzimuth, e).elevation > 0 && e > 0;
+    case 3:
+      return PolarPlateDirection(m.latitude - 90, sunAzimuth, e).elevation > 0 && e > 0;
+    case 4:
+      return PolarPlateDirection(m.latitude + 90, sunAzimuth, e).elevation > 0 && e > 0;
+    case 11:
+      return InclinedPlateDirection(m.planeDeclination, m.planeInclination, sunAzimuth, e)
+                     .elevation > 0 &&
+             e > 0;
+    case 5:
+      return e >= 0;
+    case 12:
+      return e >= 0 &&
+             InclinedPlateDirection(m.planeDeclination, m.planeInclination, sunAzimuth, e)
+                     .elevation >= 0;
+    case 13:
+    case 14:
+      return e > 0.01;
+    default:
+      return false;
+  }
+}
+
+}  // namespace sundial
