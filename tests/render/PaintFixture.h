@@ -92,3 +92,39 @@ inline PenSpec PenOf(const RecordingCanvas& c, const CanvasOp& op) {
 }
 
 }  // namespace sundial::testing
+
+namespace sundial::testing {
+
+// Fills `count` points of a line evenly from (x0, y0) to (x1, y1), all standing for a sun
+// straight in front of a wall (azimuth 0, altitude 30): visible on every line dial but the
+// lower equatorial face.
+template <typename Points>
+void StraightLine(Points& points, int count, double x0, double y0, double x1, double y1) {
+  for (int i = 0; i < count; ++i) {
+    const double f = count > 1 ? double(i) / (count - 1) : 0;
+    auto& p = points[i];
+    p.x = x0 + f * (x1 - x0);
+    p.y = y0 + f * (y1 - y0);
+    p.azimuth = 0;
+    p.altitude = 30;
+  }
+}
+
+// Sets a point to stand for a sun behind the wall of a vertical dial.
+template <typename Point>
+void BehindWall(Point& p) {
+  p.azimuth = 120;
+  p.altitude = -10;
+}
+
+inline std::vector<CanvasOp> LinesDrawnWith(const RecordingCanvas& c, Rgb color, PenStyle style) {
+  std::vector<CanvasOp> out;
+  for (const CanvasOp& op : c.Ops()) {
+    if (op.kind != CanvasOpKind::LineTo) continue;
+    const RecordedObject* pen = c.Object(op.currentPen);
+    if (pen && pen->pen.color == color && pen->pen.style == style) out.push_back(op);
+  }
+  return out;
+}
+
+}  // namespace sundial::testing
