@@ -2,30 +2,13 @@
 // four outcomes, without allocating more than the file holds.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <cstdlib>
-#include <new>
 #include <random>
 #include <vector>
 
+#include "AllocationProbe.h"
 #include "model/DialFileReader.h"
 #include "support/VqrWriter.h"
-
-// Every allocation of this test program passes here, so a test can see the largest one.
-namespace {
-std::atomic<std::size_t> gLargestAllocation{0};
-}
-
-void* operator new(std::size_t size) {
-  std::size_t seen = gLargestAllocation.load();
-  while (size > seen && !gLargestAllocation.compare_exchange_weak(seen, size)) {
-  }
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace sundial {
 namespace {
@@ -69,11 +52,19 @@ TEST(HostileDialFile, StringLengthsBeyondTheFileAreTruncatedWithoutAllocating) {
     b.bytes.insert(b.bytes.end(), c.prefix.begin(), c.prefix.end());
     b.bytes.resize(b.bytes.size() + 40, 'x');  // some characters, far fewer than announced
     DialModel model;
-    gLargestAllocation = 0;
+    test::ResetLargestAllocation();
     EXPECT_EQ(ReadDialBytes(b.bytes.data(), b.bytes.size(), model), LoadOutcome::Truncated) << c.what;
-    EXPECT_LT(gLargestAllocation.load(), 4096u) << c.what;
+    EXPECT_LT(test::LargestAllocation(), 4096u) << c.what;
     EXPECT_EQ(model.modelReady, 0);
   }
+  // The probe itself sees a string the file does hold.
+  VqrBytes b = UpToFirstString();
+  b.String(std::string(9000, 'x'), test::StringForm::Word);
+  RestOf14_1(b);
+  DialModel model;
+  test::ResetLargestAllocation();
+  EXPECT_EQ(ReadDialBytes(b.bytes.data(), b.bytes.size(), model), LoadOutcome::File);
+  EXPECT_GE(test::LargestAllocation(), 9000u);
 }
 
 TEST(HostileDialFile, EveryLengthPrefixFormReadsItsCharacters) {
