@@ -1,0 +1,57 @@
+#include "EventLoop.h"
+
+#include <poll.h>
+
+#include <cerrno>
+#include <ctime>
+
+#include "TickSchedule.h"
+
+namespace sundial::x11 {
+
+namespace {
+
+timespec WallClock() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return now;
+}
+
+}  // namespace
+
+LoopEnd RunEventLoop(X11Connection& connection, X11DialWindow& window, SignalPipe& signals) {
+  Display* display = connection.display();
+  TickSchedule schedule(WallClock());
+  window.Update();  // the first picture, without the sun until the first tick
+
+  for (;;) {
+    while (window.Alive() && XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      window.HandleEvent(event);
+    }
+    window.Update();
+    if (!window.Alive()) return LoopEnd::WindowGone;
+
+    const timespec before = WallClock();
+    if (schedule.Due(before)) {
+      window.Tick();
+      window.Update();
+      if (!window.Alive()) return LoopEnd::WindowGone;
+      continue;
+    }
+
+    // A round trip made while handling the last events may have queued new ones.
+    if (XEventsQueued(display, QueuedAfterFlush) > 0) continue;
+
+    pollfd waits[2] = {{connection.Fd(), POLLIN, 0}, {signals.Fd(), POLLIN, 0}};
+    const int ready = poll(waits, 2, TickSchedule::MillisecondsToNextSecond(before));
+    if (ready < 0 && errno != EINTR) return LoopEnd::Failed;
+    if (ready > 0 && (waits[1].revents & POLLIN) != 0 && signals.Drain()) {
+      return LoopEnd::Signalled;
+    }
+    if (ready > 0 && (waits[0].revents & (POLLERR | POLLHUP)) != 0) return LoopEnd::Failed;
+  }
+}
+
+}  // namespace sundial::x11

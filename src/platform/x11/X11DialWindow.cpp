@@ -1,0 +1,288 @@
+#include "X11DialWindow.h"
+
+#include <X11/Xutil.h>
+#include <cairo-xlib.h>
+#include <unistd.h>
+
+namespace sundial::x11 {
+
+namespace {
+
+// How long the full-screen saver keeps asking for the keyboard and the pointer when another
+// client holds them (a menu closing, the screen locker letting go): 25 tries 40 ms apart.
+constexpr int kGrabAttempts = 25;
+constexpr useconds_t kGrabRetryMicroseconds = 40'000;
+
+}  // namespace
+
+X11DialWindow::X11DialWindow(X11Connection& connection, Kind kind)
+    : connection_(connection), display_(connection.display()), kind_(kind) {}
+
+std::unique_ptr<X11DialWindow> X11DialWindow::CreateFullScreen(X11Connection& connection,
+                                                               const std::string& title) {
+  std::unique_ptr<X11DialWindow> window(new X11DialWindow(connection, Kind::FullScreen));
+  if (!window->Setup(None, title)) return nullptr;
+  return window;
+}
+
+std::unique_ptr<X11DialWindow> X11DialWindow::CreatePreview(X11Connection& connection,
+                                                            Window parent,
+                                                            const std::string& title) {
+  std::unique_ptr<X11DialWindow> window(new X11DialWindow(connection, Kind::Preview));
+  if (!window->Setup(parent, title)) return nullptr;
+  return window;
+}
+
+std::unique_ptr<X11DialWindow> X11DialWindow::CreateOn(X11Connection& connection, Window target) {
+  std::unique_ptr<X11DialWindow> window(new X11DialWindow(connection, Kind::DrawOn));
+  if (!window->Setup(target, std::string())) return nullptr;
+  return window;
+}
+
+bool X11DialWindow::Setup(Window target, const std::string& title) {
+  const int screen = DefaultScreen(display_);
+  const Window root = RootWindow(display_, screen);
+
+  if (kind_ == Kind::FullScreen) {
+    width_ = DisplayWidth(display_, screen);
+    height_ = DisplayHeight(display_, screen);
+    visual_ = DefaultVisual(display_, screen);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = BlackPixel(display_, screen);
+    attributes.event_mask = KeyPressMask | ButtonPressMask | PointerMotionMask | FocusChangeMask |
+                            ExposureMask | StructureNotifyMask;
+    window_ = XCreateWindow(display_, root, 0, 0, static_cast<unsigned>(width_),
+                            static_cast<unsigned>(height_), 0, CopyFromParent, InputOutput,
+                            CopyFromParent, CWOverrideRedirect | CWBackPixel | CWEventMask,
+                            &attributes);
+  } else {
+    Window drawable = target == None ? root : target;
+    if (!connection_.WindowExists(drawable)) return false;
+    XWindowAttributes parent{};
+    XGetWindowAttributes(display_, drawable, &parent);
+    width_ = parent.width;
+    height_ = parent.height;
+    if (kind_ == Kind::DrawOn) {
+      // Exposure and size only: XScreenSaver keeps the input of the window it hands over.
+      window_ = drawable;
+      visual_ = parent.visual;
+      XSelectInput(display_, window_, ExposureMask | StructureNotifyMask);
+    } else {
+      watched_ = drawable;
+      XSelectInput(display_, watched_, StructureNotifyMask);
+      XSetWindowAttributes attributes{};
+      attributes.background_pixel = BlackPixel(display_, screen);
+      attributes.event_mask = ExposureMask | StructureNotifyMask;
+      window_ = XCreateWindow(display_, watched_, 0, 0, static_cast<unsigned>(width_),
+                              static_cast<unsigned>(height_), 0, CopyFromParent, InputOutput,
+                              CopyFromParent, CWBackPixel | CWEventMask, &attributes);
+      visual_ = parent.visual;
+    }
+  }
+  if (window_ == None) return false;
+
+  if (kind_ != Kind::DrawOn) {
+    XStoreName(display_, window_, title.c_str());
+    XClassHint hint{const_cast<char*>("sundial-saver"), const_cast<char*>("SundialSaver")};
+    XSetClassHint(display_, window_, &hint);
+  }
+  alive_ = true;
+
+  if (kind_ == Kind::FullScreen) {
+    // A cursor of one transparent pixel: the dial is shown without a pointer over it.
+    static const char kEmpty[1] = {0};
+    const Pixmap bits = XCreateBitmapFromData(display_, window_, kEmpty, 1, 1);
+    XColor black{};
+    blankCursor_ = XCreatePixmapCursor(display_, bits, bits, &black, &black, 0, 0);
+    XFreePixmap(display_, bits);
+    XDefineCursor(display_, window_, blankCursor_);
+    XMapRaised(display_, window_);
+    XSync(display_, False);
+    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+    GrabInput();
+  } else if (kind_ == Kind::Preview) {
+    XMapWindow(display_, window_);
+    XSync(display_, False);
+  }
+  CheckErrors();
+  return alive_;
+}
+
+void X11DialWindow::GrabInput() {
+  for (int attempt = 0; attempt < kGrabAttempts && !(keyboardGrabbed_ && pointerGrabbed_);
+       ++attempt) {
+    if (attempt > 0) usleep(kGrabRetryMicroseconds);
+    if (!keyboardGrabbed_) {
+      keyboardGrabbed_ = XGrabKeyboard(display_, window_, True, GrabModeAsync, GrabModeAsync,
+                                       CurrentTime) == GrabSuccess;
+    }
+    if (!pointerGrabbed_) {
+      pointerGrabbed_ =
+          XGrabPointer(display_, window_, True, ButtonPressMask | PointerMotionMask,
+                       GrabModeAsync, GrabModeAsync, None, blankCursor_,
+                       CurrentTime) == GrabSuccess;
+    }
+  }
+}
+
+X11DialWindow::~X11DialWindow() {
+  if (target_ != nullptr) cairo_surface_destroy(target_);
+  if (image_ != nullptr) cairo_surface_destroy(image_);
+  if (keyboardGrabbed_) XUngrabKeyboard(display_, CurrentTime);
+  if (pointerGrabbed_) XUngrabPointer(display_, CurrentTime);
+  if (kind_ != Kind::DrawOn && alive_) XDestroyWindow(display_, window_);
+  if (blankCursor_ != None) XFreeCursor(display_, blankCursor_);
+  if (kind_ == Kind::DrawOn && alive_) XSelectInput(display_, window_, NoEventMask);
+  if (watched_ != None) XSelectInput(display_, watched_, NoEventMask);
+  XSync(display_, False);
+  X11Connection::TakeAnyWindowError();
+}
+
+void X11DialWindow::HandleEvent(const XEvent& event) {
+  if (!alive_) return;
+  const Window about = event.xany.window;
+  switch (event.type) {
+    case Expose:
+      if (about == window_) exposed_ = true;
+      break;
+    case ConfigureNotify:
+      if (event.xconfigure.window == watched_) {
+        // The preview area changed size: cover it again.
+        XResizeWindow(display_, window_, static_cast<unsigned>(event.xconfigure.width),
+                      static_cast<unsigned>(event.xconfigure.height));
+      } else if (event.xconfigure.window == window_) {
+        Resize(event.xconfigure.width, event.xconfigure.height);
+      }
+      break;
+    case DestroyNotify:
+      if (event.xdestroywindow.window == window_ || event.xdestroywindow.window == watched_) {
+        alive_ = false;
+      }
+      break;
+    case KeyPress:
+    case ButtonPress:
+      if (about == window_ && kind_ == Kind::FullScreen && events_ != nullptr) {
+        events_->OnUserInput();
+      }
+      break;
+    case MotionNotify:
+      if (about == window_ && kind_ == Kind::FullScreen && events_ != nullptr) {
+        events_->OnMouseMove();
+      }
+      break;
+    case FocusIn:
+      if (about == window_) hadFocus_ = true;
+      break;
+    case FocusOut:
+      // Grabs move the focus only for their own duration, and focus passing to a child of ours
+      // is still ours; any other loss after we had the focus is another window's activation.
+      if (about == window_ && kind_ == Kind::FullScreen && hadFocus_ &&
+          event.xfocus.mode != NotifyGrab && event.xfocus.mode != NotifyUngrab &&
+          event.xfocus.detail != NotifyInferior && event.xfocus.detail != NotifyPointer &&
+          events_ != nullptr) {
+        events_->OnFocusLost();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void X11DialWindow::Tick() {
+  if (!alive_ || events_ == nullptr) return;
+  events_->OnTimer();
+  // The dial's sun moved: paint the whole picture again.
+  invalid_ = true;
+}
+
+void X11DialWindow::Update() {
+  CheckErrors();
+  if (alive_ && closePosted_) {
+    closePosted_ = false;
+    if (events_ != nullptr) events_->OnClose();
+  }
+  if (!alive_) return;
+  if (invalid_) {
+    Paint();
+  } else if (exposed_) {
+    CopyToWindow();
+  }
+  exposed_ = false;
+  XFlush(display_);
+}
+
+void X11DialWindow::Resize(int width, int height) {
+  if (width == width_ && height == height_) return;
+  width_ = width;
+  height_ = height;
+  if (image_ != nullptr) {
+    cairo_surface_destroy(image_);
+    image_ = nullptr;
+  }
+  if (target_ != nullptr) cairo_xlib_surface_set_size(target_, width_, height_);
+  invalid_ = true;
+}
+
+void X11DialWindow::Paint() {
+  invalid_ = false;
+  if (events_ == nullptr || width_ <= 0 || height_ <= 0) return;
+  if (image_ == nullptr) {
+    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_);
+    // Black until the dial first draws, as the window's own background.
+    cairo_t* cr = cairo_create(image_);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+  }
+  if (cairo_surface_status(image_) != CAIRO_STATUS_SUCCESS) return;
+  if (events_->OnPaint(image_)) CopyToWindow();
+}
+
+void X11DialWindow::CopyToWindow() {
+  if (image_ == nullptr || !alive_) return;
+  if (target_ == nullptr) {
+    target_ = cairo_xlib_surface_create(display_, window_, visual_, width_, height_);
+  }
+  cairo_surface_flush(image_);
+  cairo_t* cr = cairo_create(target_);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr, image_, 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(target_);
+}
+
+void X11DialWindow::Destroy() {
+  if (!alive_) return;
+  if (target_ != nullptr) {
+    cairo_surface_destroy(target_);
+    target_ = nullptr;
+  }
+  if (kind_ != Kind::DrawOn) XDestroyWindow(display_, window_);
+  XFlush(display_);
+  alive_ = false;
+}
+
+std::pair<int, int> X11DialWindow::CursorPosition() const {
+  Window root = None;
+  Window child = None;
+  int rootX = 0;
+  int rootY = 0;
+  int x = 0;
+  int y = 0;
+  unsigned mask = 0;
+  XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &rootX, &rootY, &x, &y,
+                &mask);
+  return {rootX, rootY};
+}
+
+void X11DialWindow::CheckErrors() {
+  // A BadWindow about our window or the one we follow means it is gone.
+  if (X11Connection::TakeErrorFor(window_) ||
+      (watched_ != None && X11Connection::TakeErrorFor(watched_))) {
+    alive_ = false;
+  }
+}
+
+}  // namespace sundial::x11

@@ -1,0 +1,119 @@
+// The X window that shows a dial, in the three forms the saver uses:
+//   FullScreen  its own override-redirect window over the whole screen, above every other
+//               window and independent of any window manager; cursor blanked, keyboard and
+//               pointer grabbed, input reported to the dial's close rules;
+//   Preview     a child covering a given window (a settings dialog's preview area), resized
+//               with it and gone with it;
+//   DrawOn      no window of its own: the picture goes straight onto a given window (the root
+//               window, or the one XScreenSaver hands over), and the saver only draws.
+// Each picture is composed on an off-screen image the size of the window and then copied onto
+// the window in one operation, so the dial never flickers; an exposure copies the last picture
+// again without repainting it.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <cairo.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "X11Connection.h"
+
+namespace sundial::x11 {
+
+// What the dial behind the window is told. Input arrives only for the full-screen form.
+class DialWindowEvents {
+ public:
+  virtual ~DialWindowEvents() = default;
+  // The one-second tick.
+  virtual void OnTimer() = 0;
+  // Draws the whole picture onto `image` (an image surface the size of the window). Returns false
+  // when nothing was drawn: the window then keeps the picture it had.
+  virtual bool OnPaint(cairo_surface_t* image) = 0;
+  // A key or a mouse button was pressed.
+  virtual void OnUserInput() {}
+  // The pointer moved; the dial reads the position it needs through CursorPosition().
+  virtual void OnMouseMove() {}
+  // Another window took the keyboard focus from the saver.
+  virtual void OnFocusLost() {}
+  // A close that the dial posted to itself (PostClose) is now due.
+  virtual void OnClose() {}
+};
+
+class X11DialWindow {
+ public:
+  enum class Kind { FullScreen, Preview, DrawOn };
+
+  // Each gives nothing when the window cannot be made (for Preview and DrawOn: `target` names no
+  // window). The title becomes the window's name (WM_NAME).
+  static std::unique_ptr<X11DialWindow> CreateFullScreen(X11Connection& connection,
+                                                         const std::string& title);
+  static std::unique_ptr<X11DialWindow> CreatePreview(X11Connection& connection, Window parent,
+                                                      const std::string& title);
+  static std::unique_ptr<X11DialWindow> CreateOn(X11Connection& connection, Window target);
+
+  ~X11DialWindow();
+  X11DialWindow(const X11DialWindow&) = delete;
+  X11DialWindow& operator=(const X11DialWindow&) = delete;
+
+  void SetEvents(DialWindowEvents* events) { events_ = events; }
+
+  Kind kind() const { return kind_; }
+  Window window() const { return window_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // False once the window is gone (destroyed by us, by its parent's end, or found missing).
+  bool Alive() const { return alive_; }
+
+  // Feeds one event from the connection; events of other windows are ignored.
+  void HandleEvent(const XEvent& event);
+  // The timer: tells the dial, which updates its sun and asks for a repaint.
+  void Tick();
+  // Requests a full repaint at the next Update().
+  void Invalidate() { invalid_ = true; }
+  // Runs what the last events left to do: a posted close, then a repaint or a copy of the last
+  // picture. Call after each batch of events and after each tick.
+  void Update();
+
+  // Services for the dial's close rules.
+  void PostClose() { closePosted_ = true; }
+  std::pair<int, int> CursorPosition() const;
+  void Destroy();
+
+  // Whether the keyboard and the pointer are ours (full screen only).
+  bool KeyboardGrabbed() const { return keyboardGrabbed_; }
+  bool PointerGrabbed() const { return pointerGrabbed_; }
+
+ private:
+  X11DialWindow(X11Connection& connection, Kind kind);
+  bool Setup(Window target, const std::string& title);
+  void GrabInput();
+  void Resize(int width, int height);
+  void Paint();
+  void CopyToWindow();
+  void CheckErrors();
+
+  X11Connection& connection_;
+  Display* display_;
+  Kind kind_;
+  Window window_ = None;   // the window drawn on
+  Window watched_ = None;  // the parent (Preview) whose size and life we follow
+  Visual* visual_ = nullptr;
+  Cursor blankCursor_ = None;
+  int width_ = 0;
+  int height_ = 0;
+  bool alive_ = false;
+  bool invalid_ = true;
+  bool exposed_ = false;
+  bool closePosted_ = false;
+  bool hadFocus_ = false;
+  bool keyboardGrabbed_ = false;
+  bool pointerGrabbed_ = false;
+  cairo_surface_t* image_ = nullptr;   // the off-screen picture
+  cairo_surface_t* target_ = nullptr;  // the window as a cairo surface
+  DialWindowEvents* events_ = nullptr;
+};
+
+}  // namespace sundial::x11
