@@ -20,12 +20,8 @@
 #include "astro/CivilTime.h"
 #include "astro/SunState.h"
 #include "cli/Command.h"
-#include "window/LocalClock.h"
-
-#if __has_include("model/DialFileReader.h")
 #include "model/DialFileReader.h"
-#define SUNDIAL_SUN_READS_DIAL_FILES 1
-#endif
+#include "window/LocalClock.h"
 
 namespace sundial::cli {
 namespace {
@@ -163,16 +159,12 @@ int Run(const Options& o) {
     if (!(latitude >= -90 && latitude <= 90)) Fail("--lat: latitude must lie in -90..90");
     if (!(longitude >= -180 && longitude <= 180)) Fail("--lon: longitude must lie in -180..180");
   } else {
-#ifdef SUNDIAL_SUN_READS_DIAL_FILES
     DialModel model;
     // As in the window: whatever the load gives, its place is used (the default dial's place
     // when the file cannot be read).
     out["load"] = LoadOutcomeName(ReadDialFile(o.dialPath, model));
     latitude = model.latitude;
     longitude = model.longitude;
-#else
-    Fail("reading dial files is not available in this build; use --lat and --lon");
-#endif
   }
 
   const ClockReading r = o.at.empty() ? SystemReading() : ParseTime(o.at, o.dst);
