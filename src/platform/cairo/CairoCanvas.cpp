@@ -1,0 +1,418 @@
+#include "platform/cairo/CairoCanvas.h"
+
+#include <fontconfig/fontconfig.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace sundial {
+
+namespace {
+
+// Windows' "Arial" has a cell (ascent plus descent) of 1.117 em; the painter asks for fonts by
+// cell height, Pango by em size.
+constexpr double kCellPerEm = 2288.0 / 2048.0;
+// The font the system gives a canvas before any font is selected: a cell of 16 pixels.
+constexpr int kDefaultCellHeight = 16;
+// Cairo keeps coordinates in 24.8 fixed point; lines are cut to this margin around the canvas
+// before they reach it, so a far-off point cannot wrap around into the picture.
+constexpr double kDrawMargin = 4096;
+constexpr double kFarCoordinate = 1 << 22;
+
+// Fonts that carry the zodiac signs (DejaVu Sans) and the bell (Symbola).
+constexpr const char* kSymbolFamilies = "DejaVu Sans,Symbola";
+constexpr std::uint32_t kBell = 0x1F514;
+constexpr std::uint32_t kBellSymbol = 0x237E;  // the APL bell, in fonts that lack the emoji bell
+
+void AppendUtf8(std::string& out, std::uint32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+bool SomeFontHas(std::uint32_t codePoint) {
+  FcPattern* pattern = FcPatternCreate();
+  FcCharSet* charset = FcCharSetCreate();
+  FcCharSetAddChar(charset, codePoint);
+  FcPatternAddCharSet(pattern, FC_CHARSET, charset);
+  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+  FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+  const bool found = fonts != nullptr && fonts->nfont > 0;
+  if (fonts) FcFontSetDestroy(fonts);
+  FcObjectSetDestroy(objects);
+  FcCharSetDestroy(charset);
+  FcPatternDestroy(pattern);
+  return found;
+}
+
+std::uint32_t BellCodePoint() {
+  static const std::uint32_t bell = SomeFontHas(kBell) ? kBell : kBellSymbol;
+  return bell;
+}
+
+PangoFontDescription* DescribeFont(const FontSpec& spec) {
+  PangoFontDescription* d = pango_font_description_new();
+  if (spec.charset == kSymbolCharset) {
+    pango_font_description_set_family(d, kSymbolFamilies);
+  } else {
+    pango_font_description_set_family(d, spec.face.empty() ? "Arial" : spec.face.c_str());
+  }
+  // A positive height is the cell height, a negative one the em height (the Windows rule).
+  double em = spec.height > 0   ? spec.height / kCellPerEm
+              : spec.height < 0 ? -static_cast<double>(spec.height)
+                                : kDefaultCellHeight / kCellPerEm;
+  em = std::min(em, 4096.0);
+  pango_font_description_set_absolute_size(d, em * PANGO_SCALE);
+  return d;
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(const std::string& text) {
+  // 0x80..0x9F of code page 1252; 0 marks the five codes the page leaves undefined.
+  static constexpr std::uint16_t kHigh[32] = {
+      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  std::string out;
+  out.reserve(text.size());
+  for (unsigned char c : text) {
+    if (c == 0) continue;
+    std::uint32_t cp = c;
+    if (c >= 0x80 && c < 0xA0) {
+      cp = kHigh[c - 0x80];
+      if (cp == 0) continue;
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
+std::string SymbolFontToUtf8(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text) {
+    if (c >= 0x5E && c <= 0x69) {
+      AppendUtf8(out, 0x2648 + (c - 0x5E));  // Aries .. Pisces
+    } else if (c == 0x25) {
+      AppendUtf8(out, BellCodePoint());
+    } else if (c == ' ' || c == '\n') {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+CairoCanvas::CairoCanvas(cairo_t* cr, int width, int height)
+    : cr_(cr), width_(width), height_(height) {
+  cairo_save(cr_);
+  layout_ = pango_cairo_create_layout(cr_);
+
+  // What a fresh device context holds: a black one-pixel pen, a white brush, the system font.
+  Object pen;
+  pen.kind = Kind::Pen;
+  pen.stock = true;
+  pen_ = Add(pen);
+  Object white;
+  white.kind = Kind::Brush;
+  white.brush = Rgb{255, 255, 255};
+  white.stock = true;
+  brush_ = Add(white);
+  Object black = white;
+  black.brush = Rgb{0, 0, 0};
+  stockBlackBrush_ = Add(black);
+  Object font;
+  font.kind = Kind::Font;
+  font.font = FontSpec{"Arial", kDefaultCellHeight, kAnsiCharset};
+  font.description = DescribeFont(font.font);
+  font.stock = true;
+  font_ = Add(font);
+  fontDescription_ = pango_font_description_copy(objects_[font_].description);
+}
+
+CairoCanvas::~CairoCanvas() {
+  if (clipped_) cairo_restore(cr_);
+  cairo_restore(cr_);
+  for (auto& [handle, object] : objects_) {
+    if (object.description) pango_font_description_free(object.description);
+  }
+  if (fontDescription_) pango_font_description_free(fontDescription_);
+  if (layout_) g_object_unref(layout_);
+}
+
+ObjectHandle CairoCanvas::Add(Object object) {
+  const ObjectHandle handle = nextHandle_++;
+  objects_.emplace(handle, std::move(object));
+  return handle;
+}
+
+ObjectHandle CairoCanvas::CreatePen(const PenSpec& spec) {
+  Object o;
+  o.kind = Kind::Pen;
+  o.pen = spec;
+  return Add(o);
+}
+
+ObjectHandle CairoCanvas::CreateSolidBrush(Rgb color) {
+  Object o;
+  o.kind = Kind::Brush;
+  o.brush = color;
+  return Add(o);
+}
+
+ObjectHandle CairoCanvas::CreateFont(const FontSpec& spec) {
+  Object o;
+  o.kind = Kind::Font;
+  o.font = spec;
+  o.description = DescribeFont(spec);
+  return Add(o);
+}
+
+void CairoCanvas::DeleteObject(ObjectHandle object) {
+  auto it = objects_.find(object);
+  if (it == objects_.end() || it->second.stock) return;
+  if (it->second.description) pango_font_description_free(it->second.description);
+  objects_.erase(it);
+}
+
+ObjectHandle CairoCanvas::Select(ObjectHandle wanted, Kind kind, ObjectHandle& current) {
+  auto it = objects_.find(wanted);
+  if (it == objects_.end() || it->second.kind != kind) return kNoObject;
+  const ObjectHandle previous = current;
+  current = wanted;
+  switch (kind) {
+    case Kind::Pen:
+      penSpec_ = it->second.pen;
+      break;
+    case Kind::Brush:
+      brushColor_ = it->second.brush;
+      break;
+    case Kind::Font:
+      if (fontDescription_) pango_font_description_free(fontDescription_);
+      fontDescription_ = pango_font_description_copy(it->second.description);
+      symbolFont_ = it->second.font.charset == kSymbolCharset;
+      break;
+  }
+  return previous;
+}
+
+ObjectHandle CairoCanvas::SelectPen(ObjectHandle pen) { return Select(pen, Kind::Pen, pen_); }
+ObjectHandle CairoCanvas::SelectBrush(ObjectHandle brush) {
+  return Select(brush, Kind::Brush, brush_);
+}
+ObjectHandle CairoCanvas::SelectFont(ObjectHandle font) { return Select(font, Kind::Font, font_); }
+
+void CairoCanvas::SetSource(Rgb color) {
+  cairo_set_source_rgb(cr_, color.r / 255.0, color.g / 255.0, color.b / 255.0);
+}
+
+void CairoCanvas::FillRect(const IntRect& rect, ObjectHandle brush) {
+  auto it = objects_.find(brush);
+  if (it == objects_.end() || it->second.kind != Kind::Brush) return;
+  // Right and bottom edges are outside the rectangle.
+  const double l = std::max<double>(rect.left, -1);
+  const double t = std::max<double>(rect.top, -1);
+  const double r = std::min<double>(rect.right, width_ + 1.0);
+  const double b = std::min<double>(rect.bottom, height_ + 1.0);
+  if (r <= l || b <= t) return;
+  SetSource(it->second.brush);
+  cairo_rectangle(cr_, l, t, r - l, b - t);
+  cairo_fill(cr_);
+}
+
+void CairoCanvas::MoveTo(int x, int y) {
+  currentX_ = x;
+  currentY_ = y;
+  dashTravel_ = 0;
+}
+
+// A thin line covers the pixels from its start up to, not including, its end: the path runs
+// from half a pixel before the start pixel's centre to half a pixel before the end pixel's
+// centre. Dashes are measured in steps along the line's major axis, as the thin dashed pen
+// counts them, and run on from the previous segment of the same polyline.
+void CairoCanvas::LineTo(int x, int y) {
+  const double x0 = currentX_;
+  const double y0 = currentY_;
+  currentX_ = x;
+  currentY_ = y;
+  const double dx = x - x0;
+  const double dy = y - y0;
+  const double major = std::max(std::fabs(dx), std::fabs(dy));
+  if (major == 0) return;
+  StrokeSegment(x0, y0, x, y);
+  dashTravel_ += major;
+}
+
+void CairoCanvas::StrokeSegment(double x0, double y0, double x1, double y1) {
+  const double dx = x1 - x0;
+  const double dy = y1 - y0;
+  const double length = std::hypot(dx, dy);
+  const double major = std::max(std::fabs(dx), std::fabs(dy));
+  const bool thin = penSpec_.width <= 1;
+  const double width = thin ? 1.0 : penSpec_.width;
+
+  double sx, sy, ex, ey;
+  if (thin) {
+    const double ux = dx / length;
+    const double uy = dy / length;
+    sx = x0 + 0.5 - 0.5 * ux;
+    sy = y0 + 0.5 - 0.5 * uy;
+    ex = x1 + 0.5 - 0.5 * ux;
+    ey = y1 + 0.5 - 0.5 * uy;
+  } else {
+    const double centre = (penSpec_.width % 2 == 1) ? 0.5 : 0.0;
+    sx = x0 + centre;
+    sy = y0 + centre;
+    ex = x1 + centre;
+    ey = y1 + centre;
+  }
+
+  // Cut the segment to the drawing margin (Liang-Barsky), keeping its direction.
+  double t0 = 0, t1 = 1;
+  const double px[4] = {-(ex - sx), ex - sx, -(ey - sy), ey - sy};
+  const double q[4] = {sx + kDrawMargin, width_ + kDrawMargin - sx, sy + kDrawMargin,
+                       height_ + kDrawMargin - sy};
+  for (int i = 0; i < 4; ++i) {
+    if (px[i] == 0) {
+      if (q[i] < 0) return;
+      continue;
+    }
+    const double t = q[i] / px[i];
+    if (px[i] < 0) {
+      t0 = std::max(t0, t);
+    } else {
+      t1 = std::min(t1, t);
+    }
+  }
+  if (t0 >= t1) return;
+  const double cx0 = sx + t0 * (ex - sx), cy0 = sy + t0 * (ey - sy);
+  const double cx1 = sx + t1 * (ex - sx), cy1 = sy + t1 * (ey - sy);
+
+  cairo_new_path(cr_);
+  cairo_move_to(cr_, cx0, cy0);
+  cairo_line_to(cr_, cx1, cy1);
+  cairo_set_line_width(cr_, width);
+  cairo_set_line_cap(cr_, thin ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_ROUND);
+  const bool dashed = thin && penSpec_.style == PenStyle::Dash;
+  if (dashed) {
+    if (backgroundMode_ == BackgroundMode::Opaque) {
+      // The gaps of a dashed pen show the background colour in opaque mode.
+      cairo_set_dash(cr_, nullptr, 0, 0);
+      SetSource(backgroundColor_);
+      cairo_stroke_preserve(cr_);
+    }
+    const double perStep = length / major;
+    const double pattern[2] = {kDashOn * perStep, kDashOff * perStep};
+    cairo_set_dash(cr_, pattern, 2, (dashTravel_ + t0 * major) * perStep);
+  } else {
+    cairo_set_dash(cr_, nullptr, 0, 0);
+  }
+  SetSource(penSpec_.color);
+  cairo_stroke(cr_);
+  cairo_set_dash(cr_, nullptr, 0, 0);
+}
+
+// The figure lies inside the bounding box, its right and bottom edges excluded; a thin outline
+// runs on the centres of the outermost pixels.
+void CairoCanvas::Ellipse(int left, int top, int right, int bottom) {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+  if (right - left < 2 || bottom - top < 2) return;
+  if (right < -kDrawMargin || left > width_ + kDrawMargin || bottom < -kDrawMargin ||
+      top > height_ + kDrawMargin) {
+    return;
+  }
+  if (right - left > kFarCoordinate || bottom - top > kFarCoordinate) return;
+  const double cx = (left + right) / 2.0;
+  const double cy = (top + bottom) / 2.0;
+  const double rx = (right - left - 1) / 2.0;
+  const double ry = (bottom - top - 1) / 2.0;
+  cairo_new_path(cr_);
+  cairo_save(cr_);
+  cairo_translate(cr_, cx, cy);
+  cairo_scale(cr_, rx, ry);
+  cairo_arc(cr_, 0, 0, 1, 0, 2 * M_PI);
+  cairo_restore(cr_);
+  SetSource(brushColor_);
+  cairo_fill_preserve(cr_);
+  cairo_set_line_width(cr_, penSpec_.width <= 1 ? 1.0 : penSpec_.width);
+  if (penSpec_.width <= 1 && penSpec_.style == PenStyle::Dash) {
+    const double pattern[2] = {kDashOn, kDashOff};
+    cairo_set_dash(cr_, pattern, 2, 0);
+  }
+  SetSource(penSpec_.color);
+  cairo_stroke(cr_);
+  cairo_set_dash(cr_, nullptr, 0, 0);
+}
+
+// Text hangs from the rectangle's top edge, lines break at '\n', and it is aligned left, centred
+// or right on the rectangle without being clipped to it. In opaque mode the text's cells are
+// first filled with the background colour.
+void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigned flags) {
+  if (std::abs(rect.left) > kFarCoordinate || std::abs(rect.right) > kFarCoordinate ||
+      std::abs(rect.top) > kFarCoordinate) {
+    return;
+  }
+  const std::string utf8 = symbolFont_ ? SymbolFontToUtf8(text) : Cp1252ToUtf8(text);
+  if (utf8.empty()) return;
+  pango_layout_set_font_description(layout_, fontDescription_);
+  pango_layout_set_text(layout_, utf8.c_str(), static_cast<int>(utf8.size()));
+  PangoAlignment alignment = PANGO_ALIGN_LEFT;
+  if (flags & kTextRight) alignment = PANGO_ALIGN_RIGHT;
+  if (flags & kTextCenter) alignment = PANGO_ALIGN_CENTER;
+  pango_layout_set_alignment(layout_, alignment);
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(layout_, nullptr, &logical);
+
+  int x = rect.left;
+  if (flags & kTextCenter) {
+    x = rect.left + (rect.right - rect.left - logical.width) / 2;
+  } else if (flags & kTextRight) {
+    x = rect.right - logical.width;
+  }
+  const int y = rect.top;
+  if (backgroundMode_ == BackgroundMode::Opaque) {
+    SetSource(backgroundColor_);
+    cairo_rectangle(cr_, x, y + logical.y, logical.width, logical.height);
+    cairo_fill(cr_);
+  }
+  SetSource(textColor_);
+  cairo_move_to(cr_, x - logical.x, y);
+  pango_cairo_update_layout(cr_, layout_);
+  pango_cairo_show_layout(cr_, layout_);
+  cairo_new_path(cr_);
+}
+
+void CairoCanvas::SetClipRect(const IntRect& rect) {
+  if (clipped_) cairo_restore(cr_);
+  cairo_save(cr_);
+  const double l = std::clamp<double>(std::min(rect.left, rect.right), -1, width_ + 1.0);
+  const double r = std::clamp<double>(std::max(rect.left, rect.right), -1, width_ + 1.0);
+  const double t = std::clamp<double>(std::min(rect.top, rect.bottom), -1, height_ + 1.0);
+  const double b = std::clamp<double>(std::max(rect.top, rect.bottom), -1, height_ + 1.0);
+  cairo_new_path(cr_);
+  cairo_rectangle(cr_, l, t, r - l, b - t);
+  cairo_clip(cr_);
+  clipped_ = true;
+}
+
+void CairoCanvas::ClearClip() {
+  if (!clipped_) return;
+  cairo_restore(cr_);
+  clipped_ = false;
+}
+
+}  // namespace sundial

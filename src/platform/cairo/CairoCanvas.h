@@ -1,0 +1,113 @@
+// CairoCanvas: the dial painter's Canvas drawn with Cairo, its texts laid out with Pango. It keeps
+// the pixel rules of the Windows drawing the picture was designed on, so that the dial looks the
+// same on every platform: thin pens on pixel centres (crisp one-pixel lines), a line's end pixel
+// left out, the standard dash pattern running on along a polyline, ellipses inside their bounding
+// box, texts hanging from the top of their rectangle and never clipped to it.
+//
+// Fonts: "Arial" is whatever fontconfig gives for it (Liberation Sans on Debian); the symbol font
+// (charset 2) draws its zodiac codes 0x5E..0x69 and its bell 0x25 as the Unicode signs, with a
+// font that has them. ANSI texts are code page 1252.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "render/Canvas.h"
+
+typedef struct _PangoLayout PangoLayout;
+typedef struct _PangoFontDescription PangoFontDescription;
+
+namespace sundial {
+
+class CairoCanvas final : public Canvas {
+ public:
+  // Draws on `cr` (not owned; its target must outlive the canvas), a surface of width x height
+  // device pixels. The cairo_t's state is saved here and restored by the destructor.
+  CairoCanvas(cairo_t* cr, int width, int height);
+  ~CairoCanvas() override;
+  CairoCanvas(const CairoCanvas&) = delete;
+  CairoCanvas& operator=(const CairoCanvas&) = delete;
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+
+  ObjectHandle CreatePen(const PenSpec& spec) override;
+  ObjectHandle CreateSolidBrush(Rgb color) override;
+  ObjectHandle StockBlackBrush() override { return stockBlackBrush_; }
+  ObjectHandle CreateFont(const FontSpec& spec) override;
+  void DeleteObject(ObjectHandle object) override;
+
+  ObjectHandle SelectPen(ObjectHandle pen) override;
+  ObjectHandle SelectBrush(ObjectHandle brush) override;
+  ObjectHandle SelectFont(ObjectHandle font) override;
+
+  void SetTextColor(Rgb color) override { textColor_ = color; }
+  void SetBackgroundColor(Rgb color) override { backgroundColor_ = color; }
+  void SetBackgroundMode(BackgroundMode mode) override { backgroundMode_ = mode; }
+
+  void FillRect(const IntRect& rect, ObjectHandle brush) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override;
+
+  void SetClipRect(const IntRect& rect) override;
+  void ClearClip() override;
+
+  // The standard dash pattern of a thin dashed pen, in pixels: a dash, then a gap.
+  static constexpr double kDashOn = 18;
+  static constexpr double kDashOff = 6;
+
+ private:
+  enum class Kind { Pen, Brush, Font };
+  struct Object {
+    Kind kind = Kind::Pen;
+    PenSpec pen;
+    Rgb brush;
+    FontSpec font;
+    PangoFontDescription* description = nullptr;  // fonts only, owned
+    bool stock = false;
+  };
+
+  ObjectHandle Add(Object object);
+  ObjectHandle Select(ObjectHandle wanted, Kind kind, ObjectHandle& current);
+  void SetSource(Rgb color);
+  void StrokeSegment(double x0, double y0, double x1, double y1);
+
+  cairo_t* cr_;
+  int width_;
+  int height_;
+  PangoLayout* layout_ = nullptr;
+
+  std::map<ObjectHandle, Object> objects_;
+  ObjectHandle nextHandle_ = 1;
+  ObjectHandle stockBlackBrush_ = kNoObject;
+  ObjectHandle pen_ = kNoObject;
+  ObjectHandle brush_ = kNoObject;
+  ObjectHandle font_ = kNoObject;
+  PenSpec penSpec_;  // copies of the selected objects: deleting a selected object is harmless
+  Rgb brushColor_{255, 255, 255};
+  PangoFontDescription* fontDescription_ = nullptr;  // owned copy
+  bool symbolFont_ = false;
+
+  Rgb textColor_{0, 0, 0};
+  Rgb backgroundColor_{255, 255, 255};
+  BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
+
+  int currentX_ = 0;
+  int currentY_ = 0;
+  double dashTravel_ = 0;  // length drawn with the dash pattern since the last MoveTo
+  bool clipped_ = false;
+};
+
+// Text conversions used for Pango (exposed for tests).
+// Code page 1252 bytes to UTF-8.
+std::string Cp1252ToUtf8(const std::string& text);
+// The symbol font's codes to UTF-8: zodiac signs and the bell; a blank stays a blank, other codes
+// are left out.
+std::string SymbolFontToUtf8(const std::string& text);
+
+}  // namespace sundial
