@@ -51,6 +51,10 @@ class CDialWnd {
   // formats clockText and equationText, sets sunValid and asks the host for a repaint.
   void OnTimer();
 
+  // Loads the dial file unless a paint already has (the first paint's load). A one-off picture
+  // calls it before its tick so that the sun is computed for the dial's own place.
+  void LoadIfNeeded();
+
   // Paints the whole picture on `canvas` (its size is the client area). On the first paint the
   // dial file is loaded. Returns false when nothing was drawn (no dial ready): the shell must then
   // leave the window as it is and copy nothing.
