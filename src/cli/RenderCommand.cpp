@@ -1,0 +1,145 @@
+// sundial render [DIAL.vqr] -o OUT [--size WxH] [--at TIME] [--dst]
+// The picture of one paint after one tick of the dial window, as PNG, SVG, PDF or a drawing trace
+// (.trace.json). Without a dial file: the built-in default dial. Without --at: the present moment.
+#include <CLI/CLI.hpp>
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "cli/ClockArgument.h"
+#include "cli/Command.h"
+#include "render/RecordingCanvas.h"
+#include "render/TraceJson.h"
+#include "window/CDialWnd.h"
+
+#ifdef SUNDIAL_HAVE_CAIRO
+#include "platform/cairo/CairoPicture.h"
+#endif
+
+namespace sundial::cli {
+
+namespace {
+
+constexpr int kDefaultWidth = 1280;
+constexpr int kDefaultHeight = 800;
+constexpr int kLargestSide = 16384;
+
+struct RenderOptions {
+  std::string dialPath;
+  std::string output;
+  std::string size;
+  std::string at;
+  bool dst = false;
+};
+
+class QuietHost final : public DialWndHost {
+ public:
+  void Invalidate() override {}
+};
+
+// Resource failures of the painter, which a window would show in a message box.
+class StderrReporter final : public MessageReporter {
+ public:
+  void ShowMessage(const std::string& text) override { std::cerr << "sundial: " << text << "\n"; }
+};
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+  const auto x = text.find_first_of("xX");
+  if (x == std::string::npos || x == 0 || x + 1 >= text.size()) return false;
+  try {
+    std::size_t usedW = 0, usedH = 0;
+    const std::string w = text.substr(0, x), h = text.substr(x + 1);
+    if (w.find_first_not_of("0123456789") != std::string::npos ||
+        h.find_first_not_of("0123456789") != std::string::npos) {
+      return false;
+    }
+    width = std::stoi(w, &usedW);
+    height = std::stoi(h, &usedH);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
+}
+
+int Fail(const std::string& message) {
+  std::cerr << "sundial render: " << message << "\n";
+  return 2;
+}
+
+int Render(const RenderOptions& options) {
+  int width = kDefaultWidth, height = kDefaultHeight;
+  if (!options.size.empty() && !ParseSize(options.size, width, height)) {
+    return Fail("--size wants WIDTHxHEIGHT in pixels (1 to 16384), got '" + options.size + "'");
+  }
+  std::unique_ptr<LocalClock> clock;
+  if (options.at.empty()) {
+    clock = std::make_unique<SystemLocalClock>();
+  } else {
+    const auto reading = ParseClockArgument(options.at, options.dst);
+    if (!reading) {
+      return Fail("--at wants local time with its offset, e.g. 2010-07-15T14:00:00+02:00, got '" +
+                  options.at + "'");
+    }
+    clock = std::make_unique<FixedLocalClock>(*reading);
+  }
+  const bool trace = EndsWith(options.output, ".trace.json");
+#ifdef SUNDIAL_HAVE_CAIRO
+  const auto format = PictureFormatFromPath(options.output);
+  if (!trace && !format) {
+    return Fail("the output must end in .png, .svg, .pdf or .trace.json: " + options.output);
+  }
+#else
+  if (!trace) return Fail("this build writes only drawing traces (.trace.json): " + options.output);
+#endif
+
+  // The window's life in short: created, first paint loads the dial, one tick, one paint.
+  std::string dialFilePath = options.dialPath;
+  QuietHost host;
+  auto window = std::make_unique<CDialWnd>(host, *clock, dialFilePath);
+  window->OnCreate();
+  window->LoadIfNeeded();
+  window->OnTimer();
+  StderrReporter reporter;
+
+  if (trace) {
+    RecordingCanvas canvas(width, height);
+    window->OnPaint(canvas, reporter);
+    std::ofstream out(options.output, std::ios::binary);
+    if (!out) return Fail("cannot write " + options.output);
+    WriteTraceJson(canvas, out);
+    out.close();
+    if (!out) return Fail("cannot write " + options.output);
+    return 0;
+  }
+#ifdef SUNDIAL_HAVE_CAIRO
+  const std::string error = WritePicture(options.output, *format, width, height,
+                                         [&](Canvas& canvas) { window->OnPaint(canvas, reporter); });
+  if (!error.empty()) return Fail(error);
+#endif
+  return 0;
+}
+
+CommandRegistration reg{
+    "render", "draw a dial at an instant to PNG, SVG, PDF or a drawing trace",
+    [](CLI::App& sub) -> std::function<int()> {
+      auto options = std::make_shared<RenderOptions>();
+      sub.add_option("dial", options->dialPath, "dial file (.vqr); none: the built-in default dial");
+      sub.add_option("-o,--output", options->output, "OUT.png, OUT.svg, OUT.pdf or OUT.trace.json")
+          ->required();
+      sub.add_option("--size", options->size, "picture size WIDTHxHEIGHT (default 1280x800)");
+      sub.add_option("--at", options->at,
+                     "local time with its UTC offset, e.g. 2010-07-15T14:00:00+02:00 (default: now)");
+      sub.add_flag("--dst", options->dst, "the offset of --at includes one hour of daylight saving");
+      return [options] { return Render(*options); };
+    }};
+
+}  // namespace
+
+}  // namespace sundial::cli
