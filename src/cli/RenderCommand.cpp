@@ -78,6 +78,9 @@ int Render(const RenderOptions& options) {
   if (!options.size.empty() && !ParseSize(options.size, width, height)) {
     return Fail("--size wants WIDTHxHEIGHT in pixels (1 to 16384), got '" + options.size + "'");
   }
+  if (options.dst && options.at.empty()) {
+    return Fail("--dst needs --at (the system clock knows its own daylight saving)");
+  }
   std::unique_ptr<LocalClock> clock;
   if (options.at.empty()) {
     clock = std::make_unique<SystemLocalClock>();

@@ -113,6 +113,7 @@ TEST_F(RenderCommand, ErrorsAreOneLineAndNonZero) {
         "-o \"" + (dir_ / "a.trace.json").string() + "\" --size 0x10 " + good,
         "-o \"" + (dir_ / "a.trace.json").string() + "\" --size wide " + good,
         "-o \"" + (dir_ / "a.trace.json").string() + "\" --at yesterday",
+        "-o \"" + (dir_ / "a.trace.json").string() + "\" --dst",
         std::string("-o /nonexistent-dir/a.trace.json ") + good, std::string(good)}) {
     SCOPED_TRACE(arguments);
     EXPECT_NE(0, Run(arguments));
