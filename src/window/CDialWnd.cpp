@@ -2,7 +2,8 @@
 
 #include "astro/CivilTime.h"
 #include "astro/SunState.h"
-#include "geometry/DialLoader.h"
+#include "geometry/ComputeDialGeometry.h"
+#include "model/DialFileReader.h"
 #include "render/DialPainter.h"
 
 namespace sundial {
@@ -35,11 +36,12 @@ void CDialWnd::OnTimer() {
   host_.Invalidate();
 }
 
-// A file that ends inside an item cannot be shown as its maker drew it. Rather than leave the
-// window dark and read the file again on every paint, the window shows the built-in default dial,
-// exactly as for a file that cannot be opened (and without the file's name over it).
+// Reads the dial file and computes the dial's lines once. A file that ends inside an item cannot
+// be shown as its maker drew it; rather than leave the window dark and read the file again on
+// every paint, the window shows the built-in default dial, exactly as for a file that cannot be
+// opened (and without the broken file's name over it).
 void CDialWnd::Load() {
-  const LoadOutcome outcome = LoadDial(dialFilePath_, model);
+  const LoadOutcome outcome = ReadDialFile(dialFilePath_, model);
   switch (outcome) {
     case LoadOutcome::File:
       loadState = DialLoadState::File;
@@ -54,10 +56,11 @@ void CDialWnd::Load() {
     case LoadOutcome::Truncated:
       loadState = DialLoadState::Truncated;
       model = DialModel{};
-      LoadDial(std::string(), model);
+      ReadDialFile(std::string(), model);
       dialFilePath_.clear();
       break;
   }
+  if (model.modelReady != 0) ComputeDialGeometry(model);
 }
 
 void CDialWnd::LoadIfNeeded() {
