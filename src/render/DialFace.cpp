@@ -95,8 +95,9 @@ void FaceDrawer::Draw() {
   if (m_.showGnomonConstruction) GnomonConstruction();
   if (Clipped()) ClipRegion();
   DayCurves();
+  // The horizontal sky maps show the horizon wherever the sun rises and sets every day.
   const bool skyMap = t == 7 || t == 8;
-  if (m_.showHorizon || (skyMap && std::fabs(m_.latitude) < kSkyMapHorizonLatitude)) Horizon();
+  if (skyMap ? std::fabs(m_.latitude) < kSkyMapHorizonLatitude : m_.showHorizon != 0) Horizon();
   HourLayers();
   if (t <= 4 || t == 11) MeanTimeFigures();
   if (t == 0 && m_.showNoonMark) NoonMark();
