@@ -53,6 +53,31 @@ PlanePoint ShadowOfHeight(const DialModel& m, double r, double azimuth, double a
   }
 }
 
+// The sun's place in the projection of a sky map (types 7 to 10), as its lines are drawn: the
+// horizontal maps centred on the zenith, the vertical ones on the wall's normal, radius
+// lineExtent. The marker lies on the same ray from the centre as the stick's shadow, but at the
+// map's own distance, so that it falls on the day's path and on the hour line of the moment.
+PlanePoint SunOnSkyMap(const DialModel& m, double azimuth, double altitude) {
+  const double a = azimuth * kDegree;
+  const double e = altitude * kDegree;
+  const double f = (azimuth - m.planeDeclination) * kDegree;
+  const double r = m.lineExtent;
+  switch (m.dialType) {
+    case 7:
+      return {r * std::cos(e) * std::sin(a), -r * std::cos(e) * std::cos(a)};
+    case 8: {
+      const double k = r * std::tan((45 - altitude / 2) * kDegree);
+      return {k * std::sin(a), -k * std::cos(a)};
+    }
+    case 9:
+      return {r * std::cos(e) * std::sin(f), r * std::sin(e)};
+    default: {
+      const double k = r / (1 + std::cos(e) * std::cos(f));
+      return {k * std::cos(e) * std::sin(f), k * std::sin(e)};
+    }
+  }
+}
+
 bool ValidPoint(const PlanePoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 // An ellipse of half-width hx and half-height hy (pixels, edges truncated toward zero) around
@@ -109,14 +134,9 @@ void DrawLineDialShadow(PaintContext& ctx) {
   const bool flatSpot = t == 2 || t == 3 || t == 4 || t == 11;
   if (ValidPoint(s)) EllipseAround(ctx, s, u, flatSpot ? v / 3 : v);
 
-  // The sky maps also mark the sun itself: an outlined black disc.
+  // The sky maps also mark the sun itself, an outlined black disc at its place on the map.
   if (t >= 7 && t <= 10) {
-    PlanePoint sun = s;
-    if (t == 7 || t == 8) {
-      const double radius = m.lineExtent * (t == 7 ? std::cos(e * kDegree)
-                                                   : std::tan((45 - e / 2) * kDegree));
-      sun = {radius * std::sin(A * kDegree), -radius * std::cos(A * kDegree)};
-    }
+    const PlanePoint sun = SunOnSkyMap(m, A, e);
     const ObjectHandle brush = ctx.canvas.SelectBrush(ctx.res.brushBlack);
     if (ValidPoint(sun)) EllipseAround(ctx, sun, 2 * u, 8.0 / 3.0 * v);
     ctx.canvas.SelectBrush(brush);
