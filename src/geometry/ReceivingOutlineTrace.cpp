@@ -1,0 +1,350 @@
+#include "geometry/ReceivingOutlineTrace.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "astro/CivilTime.h"
+#include "astro/DailySunTables.h"
+#include "geometry/AngleMath.h"
+#include "geometry/HourFormulas.h"
+
+namespace sundial {
+
+namespace {
+
+constexpr int kSteps = kFineYearPointCount;  // the year by 0.1 day
+constexpr double kRad = 0.017453292519943295;
+constexpr double kDeg = 57.29577951308232;
+
+// The daily declination table turns at these days: the sun's ecliptic longitude runs from -90
+// (winter solstice) up to 90 (summer solstice) until day 171 and on to 270 until day 354.
+constexpr double kSummerSolsticeDay = 171;
+constexpr double kWinterSolsticeDay = 354;
+
+DialPoint AbsentTracePoint() { return {kNoPoint, kNoPoint, kNoPoint, kNoPoint, kNoPoint}; }
+
+// The sun's declination on one step of the trace, with its sine and cosine.
+struct DaySun {
+  double declination;
+  double sinDec;
+  double cosDec;
+
+  static DaySun Of(double declination) {
+    return {declination, std::sin(declination * kRad), std::cos(declination * kRad)};
+  }
+};
+
+// Turns sun directions into stored points: azimuth and altitude of the sun, and the reading of
+// the rod's shadow on the step's outline.
+class TraceWriter {
+ public:
+  TraceWriter(const DialModel& model)
+      : sinLat_(std::sin(model.latitude * kRad)),
+        cosLat_(std::cos(model.latitude * kRad)),
+        rod_(RodOnPlate::FromModel(model)) {}
+
+  double SinLat() const { return sinLat_; }
+  double CosLat() const { return cosLat_; }
+
+  // The sun at hour angle H (given by its sine and cosine) on the day.
+  DialPoint AtHourAngle(double time, double sinH, double cosH, const DaySun& day,
+                        const ReceivingOutline& outline) const {
+    const double west = day.cosDec * sinH;
+    const double south = sinLat_ * day.cosDec * cosH - cosLat_ * day.sinDec;
+    const double up = sinLat_ * day.sinDec + cosLat_ * day.cosDec * cosH;
+    return AtDirection(time, south, west, up, std::atan2(west, south) * kDeg,
+                       std::asin(std::clamp(up, -1.0, 1.0)) * kDeg, outline);
+  }
+
+  DialPoint AtHour(double time, double hourAngleDegrees, const DaySun& day,
+                   const ReceivingOutline& outline) const {
+    const double h = hourAngleDegrees * kRad;
+    return AtHourAngle(time, std::sin(h), std::cos(h), day, outline);
+  }
+
+  // The sun in the unit direction (south, west, up), whose azimuth and altitude are known.
+  // (Flattened: the reading's small records then stay in registers. Built through memory they
+  // are reloaded before the stores of the previous points have reached the cache, and that
+  // stall cost as much as all the trigonometry of the trace.)
+  [[gnu::flatten]] DialPoint AtDirection(double time, double south, double west, double up, double azimuth,
+                        double altitude, const ReceivingOutline& outline) const {
+    PlanePoint p1;
+    PlanePoint p2;
+    rod_.Shadows(south, west, up, p1, p2);
+    const PlanePoint c = ReadOutline(p1, p2, outline);
+    return {time, c.x, c.y, azimuth, altitude};
+  }
+
+ private:
+  double sinLat_;
+  double cosLat_;
+  RodOnPlate rod_;
+};
+
+// A clock time below 0 is the same moment of the previous day's dial: 24 is added once.
+double OnDial(double time) { return time < 0 ? time + 24.0 : time; }
+
+// Sine and cosine of 7.5 j degrees for the 49 lines 0, 0.5, ..., 24 h: the hour angle of line j
+// of the modern, Italian, Babylonian and reference-altitude hours is that of line 0 plus 7.5 j
+// degrees, so one sine and cosine per family and day serve all 49 lines.
+struct LineTurns {
+  std::array<double, kModernHourLineCount> sin;
+  std::array<double, kModernHourLineCount> cos;
+  LineTurns() {
+    for (int j = 0; j < kModernHourLineCount; ++j) {
+      sin[j] = std::sin(7.5 * j * kRad);
+      cos[j] = std::cos(7.5 * j * kRad);
+    }
+  }
+};
+
+// One family of 49 lines whose hour angle is base + 15 v on this day: `time` gives each line's
+// clock time from its label.
+template <typename TimeOfLabel>
+void TraceShiftedFamily(std::array<LineCurveFine, kModernHourLineCount>& lines, int k,
+                        double baseHourAngle, TimeOfLabel timeOfLabel, const LineTurns& turns,
+                        const TraceWriter& writer, const DaySun& day,
+                        const ReceivingOutline& outline) {
+  if (!std::isfinite(baseHourAngle)) {  // no sunset (or no reference crossing) on this day
+    for (auto& line : lines) line.points[k] = AbsentTracePoint();
+    return;
+  }
+  const double sb = std::sin(baseHourAngle * kRad);
+  const double cb = std::cos(baseHourAngle * kRad);
+  for (int j = 0; j < kModernHourLineCount; ++j) {
+    const double sinH = sb * turns.cos[j] + cb * turns.sin[j];
+    const double cosH = cb * turns.cos[j] - sb * turns.sin[j];
+    lines[j].points[k] = writer.AtHourAngle(timeOfLabel(0.5 * j), sinH, cosH, day, outline);
+  }
+}
+
+// The sun's ecliptic longitude on a day of the table, from its declination: on the rising half
+// (-90..90) from the winter to the summer solstice, on the falling half (90..270) after it.
+double SunLongitudeOnDay(double dayIndex, double declination) {
+  const double ratio = std::sin(declination * kRad) / std::sin(kObliquityDegrees * kRad);
+  const double rising = std::asin(std::clamp(ratio, -1.0, 1.0)) * kDeg;
+  const bool falling = dayIndex > kSummerSolsticeDay && dayIndex <= kWinterSolsticeDay;
+  return falling ? 180.0 - rising : rising;
+}
+
+void LabelFine(const DialModel& model, FineDialGeometry& fine) {
+  (void)model;
+  for (int j = 0; j < kModernHourLineCount; ++j) {
+    const double label = 0.5 * j;
+    fine.modernHourCurvesFine[j].label = label;
+    fine.italianHourCurvesFine[j].label = label;
+    fine.babylonianHourCurvesFine[j].label = label;
+    fine.referenceHourCurvesFine[j].label = label;
+  }
+  for (int j = 0; j < kHalfDayLineCount; ++j) {
+    const double label = 0.5 * j;
+    fine.temporaryHourCurvesFine[j].label = label;
+    fine.ascendantLineCurvesFine[j].label = label;
+    fine.eclipticHourCurvesFine[j].label = label;
+  }
+  for (int j = 0; j < kAzimuthLineCount; ++j) {
+    const double azimuth = 10.0 * j;
+    fine.azimuthLineCurvesFine[j].label = azimuth > 180.0 ? azimuth - 360.0 : azimuth;
+  }
+  for (int j = 0; j < kAlmucantarCount; ++j) {
+    fine.almucantarCurvesFine[2 * j].altitude = 5.0 * j;
+    fine.almucantarCurvesFine[2 * j + 1].altitude = 5.0 * j;
+  }
+}
+
+// One step of the year: every line of every family at day index 0.1 k.
+void TraceYearStep(const DialModel& model, double correction, int k, const ReceivingOutline& outline,
+                   const LineTurns& turns, const TraceWriter& writer, FineDialGeometry& fine) {
+  const double dayIndex = 0.1 * k;
+  const double latitude = model.latitude;
+  const DaySun day = DaySun::Of(DailyDeclination(dayIndex));
+  const double meanTime =
+      model.showMeanTimeFallingHalf != 0 ? DailyEquationOfTime(dayIndex) / 3600.0 : 0.0;
+
+  // Modern hours: the clock time is the line's hour, in mean time when asked.
+  TraceShiftedFamily(
+      fine.modernHourCurvesFine, k, 15.0 * (-meanTime - 12.0) - correction,
+      [&](double v) { return OnDial(v - meanTime); }, turns, writer, day, outline);
+
+  // Italian and Babylonian hours count from sunset and from sunrise.
+  const double sunset = SunsetHourAngle(day.declination, latitude);
+  TraceShiftedFamily(
+      fine.italianHourCurvesFine, k, sunset,
+      [&](double v) { return OnDial(12.0 + (sunset + 15.0 * v - 360.0 + correction) / 15.0); },
+      turns, writer, day, outline);
+  TraceShiftedFamily(
+      fine.babylonianHourCurvesFine, k, -sunset,
+      [&](double v) { return OnDial(12.0 + (15.0 * v - 360.0 - sunset + correction) / 15.0); },
+      turns, writer, day, outline);
+
+  // Hours from the crossing of the reference altitude, in the evening or the morning.
+  const double side = model.referenceSide != 0 ? 1.0 : -1.0;
+  const double crossing =
+      std::acos((std::sin(model.referenceAltitude * kRad) - writer.SinLat() * day.sinDec) /
+                (writer.CosLat() * day.cosDec)) *
+      kDeg;
+  TraceShiftedFamily(
+      fine.referenceHourCurvesFine, k, side * crossing,
+      [&](double v) { return OnDial((side * crossing + correction) / 15.0 + (v - 12.0)); },
+      turns, writer, day, outline);
+
+  // Temporary hours: the daylight in twelve equal parts.
+  const double halfDay = sunset / 15.0;
+  for (int j = 0; j < kHalfDayLineCount; ++j) {
+    const double v = 0.5 * j;
+    const double time = OnDial((12.0 - halfDay) + (2.0 * halfDay) / 12.0 * v + correction / 15.0);
+    DialPoint& out = fine.temporaryHourCurvesFine[j].points[k];
+    out = std::isfinite(time) ? writer.AtHour(time, 15.0 * (time - 12.0) - correction, day, outline)
+                              : AbsentTracePoint();
+  }
+
+  // Ascendant lines and ecliptic hours, from the sun's place on the ecliptic.
+  const double sunLongitude = SunLongitudeOnDay(dayIndex, day.declination);
+  for (int j = 0; j < kHalfDayLineCount; ++j) {
+    const double ascendant = AscendantLineTime(j, sunLongitude, latitude, correction);
+    fine.ascendantLineCurvesFine[j].points[k] =
+        std::isfinite(ascendant)
+            ? writer.AtHour(ascendant, 15.0 * (ascendant - 12.0) - correction, day, outline)
+            : AbsentTracePoint();
+    const double ecliptic = EclipticHourTime(j, sunLongitude, latitude, correction);
+    fine.eclipticHourCurvesFine[j].points[k] =
+        std::isfinite(ecliptic)
+            ? writer.AtHour(ecliptic, 15.0 * (ecliptic - 12.0) - correction, day, outline)
+            : AbsentTracePoint();
+  }
+
+  // Azimuth lines: where the sun of this day stands at each azimuth.
+  for (int j = 0; j < kAzimuthLineCount; ++j) {
+    LineCurveFine& line = fine.azimuthLineCurvesFine[j];
+    const double azimuth = line.label;
+    DialPoint& out = line.points[k];
+    const auto altitude = AzimuthLineAltitude(azimuth, day.declination, latitude);
+    if (!altitude) {
+      out.x = kNoPoint;
+      out.y = kNoPoint;
+      out.azimuth = azimuth;
+      out.altitude = -90.0;
+      continue;
+    }
+    const double ch = std::cos(*altitude * kRad);
+    out = writer.AtDirection(TimeOfDirection(azimuth, *altitude, latitude, correction),
+                             ch * std::cos(azimuth * kRad), ch * std::sin(azimuth * kRad),
+                             std::sin(*altitude * kRad), azimuth, *altitude, outline);
+  }
+
+  // Almucantars: where the sun of this day reaches each altitude, afternoon and morning.
+  for (int j = 0; j < kAlmucantarCount; ++j) {
+    const double altitude = 5.0 * j;
+    FlaggedDialPoint& west = fine.almucantarCurvesFine[2 * j].points[k];
+    FlaggedDialPoint& east = fine.almucantarCurvesFine[2 * j + 1].points[k];
+    const double azimuth = AlmucantarAzimuth(altitude, day.declination, latitude);
+    if (!std::isfinite(azimuth)) {
+      west = {0, kNoPoint, kNoPoint, kNoPoint, kNoPoint, altitude};
+      east = west;
+      continue;
+    }
+    const double ch = std::cos(altitude * kRad);
+    const double sh = std::sin(altitude * kRad);
+    const double south = ch * std::cos(azimuth * kRad);
+    const double westward = ch * std::sin(azimuth * kRad);
+    const DialPoint w =
+        writer.AtDirection(TimeOfDirection(azimuth, altitude, latitude, correction), south,
+                           westward, sh, azimuth, altitude, outline);
+    const DialPoint e =
+        writer.AtDirection(TimeOfDirection(-azimuth, altitude, latitude, correction), south,
+                           -westward, sh, -azimuth, altitude, outline);
+    west = {1, w.time, w.x, w.y, w.azimuth, w.altitude};
+    east = {1, e.time, e.x, e.y, e.azimuth, e.altitude};
+  }
+}
+
+// One fine day curve: the shadow path of day `dayIndex` over 0.00 h .. 24.09 h by 0.01 h, read on
+// the outline of trace step `step`. The time fields are left as they are.
+void TraceDayCurve(const DialModel& model, double correction, int dayIndex, int step,
+                   const TraceWriter& writer, DayCurveFine& curve) {
+  const ReceivingOutline outline = OutlineAtTraceStep(model, step);
+  const DaySun day = DaySun::Of(DailyDeclinationAt(dayIndex));
+  const double meanTime =
+      model.showMeanTimeFallingHalf != 0 ? DailyEquationOfTime(dayIndex) / 3600.0 : 0.0;
+  for (int j = 0; j < kFineDayPointCount; ++j) {
+    DialPoint& out = curve.points[j];
+    const double time = 0.01 * j - meanTime;
+    const DialPoint p = writer.AtHour(out.time, 15.0 * (time - 12.0) - correction, day, outline);
+    out = {out.time, p.x, p.y, p.azimuth, p.altitude};
+  }
+}
+
+}  // namespace
+
+RodOnPlate RodOnPlate::FromModel(const DialModel& model) {
+  const double d = model.planeDeclination * kRad;
+  const double z = model.planeInclination * kRad;
+  return {std::cos(d),       std::sin(d),
+          std::cos(z),       std::sin(z),
+          model.extraLength, {model.extraValue3, model.extraValue4},
+          model.extraValue5};
+}
+
+void RodOnPlate::Shadows(double south, double west, double up, PlanePoint& p1,
+                         PlanePoint& p2) const {
+  // The sun's direction in the frame of the inclined declining plate: p, q across it, n along
+  // its normal (the turn of the type-11 projection). The shadow of a point at height 1 lies at
+  // (sin w / tan e, -cos w / tan e) = (-q / n, -r / n), e being the sun's elevation above the
+  // plate and w its bearing on it.
+  const double p = cosD * south + sinD * west;
+  const double q = sinD * south - cosD * west;
+  const double n = sinZ * p + cosZ * up;
+  const double r = cosZ * p - sinZ * up;
+  const double inverse = -1.0 / n;
+  const double dx = q * inverse;
+  const double dy = r * inverse;
+  p1 = {firstHeight * dx, firstHeight * dy};
+  p2 = {secondFoot.x + secondHeight * dx, secondFoot.y + secondHeight * dy};
+}
+
+ReceivingOutline OutlineAtTraceStep(const DialModel& model, int step) {
+  const double s = std::clamp(step, 0, kSteps - 1);
+  const double a = model.extraCoord2 + s * ((model.extraCoord3 - model.extraCoord2) / kSteps);
+  const double b = model.extraCoord4 + s * ((model.extraCoord5 - model.extraCoord4) / kSteps);
+  return MakeReceivingOutline(model.extraSwitch2 != 0, a, b, model.extraCoord7, model.extraCoord6,
+                              model.extraCoord1);
+}
+
+void TraceReceivingOutline(const DialModel& model, double correction, FineDialGeometry& fine) {
+  LabelFine(model, fine);
+  const bool forward = model.extraSwitch1 != 0;
+  const LineTurns turns;
+  const TraceWriter writer(model);
+
+  // The outline grows by equal amounts at every step of the trace; its turn and centre stay.
+  ReceivingOutline outline = OutlineAtTraceStep(model, 0);
+  const double growA = (model.extraCoord3 - model.extraCoord2) / kSteps;
+  const double growB = (model.extraCoord5 - model.extraCoord4) / kSteps;
+  for (int step = 0; step < kSteps; ++step) {
+    const int k = forward ? step : kSteps - 1 - step;
+    SetHalfAxes(outline, model.extraCoord2 + step * growA, model.extraCoord4 + step * growB);
+    TraceYearStep(model, correction, k, outline, turns, writer, fine);
+  }
+
+  // The thirteen month lines, each read on the outline of its place in the trace.
+  for (int m = 0; m < 13; ++m) {
+    const int n = forward ? m : 12 - m;
+    TraceDayCurve(model, correction, kMonthLineDays[m], kMonthLineTraceSteps[n], writer,
+                  fine.dayCurvesFine[m]);
+  }
+  // The user date lines after them, on the outline of their day's step.
+  for (int i = 0; i < kUserDateLineCount; ++i) {
+    if (model.dateLineEnabled[i] == 0 || model.dateLineDay[i] == 0 ||
+        model.dateLineMonth[i] == 0) {
+      continue;
+    }
+    // (A day number far outside the year only needs to stay clear of overflow: its step is
+    // clamped to the trace and its day to the table.)
+    const int day = std::clamp(DayOfYear(model.dateLineDay[i], model.dateLineMonth[i]), -9999, 9999);
+    const int step = forward ? 10 * day - 1 : kSteps - 10 * day;
+    TraceDayCurve(model, correction, day - 1, step, writer, fine.dayCurvesFine[13 + i]);
+  }
+}
+
+}  // namespace sundial
