@@ -29,6 +29,7 @@ void ComputeDialGeometry(DialModel& model) {
   model.longitudeCorrection = LongitudeCorrection(model);
   if (model.dialType < 0 || model.dialType > 14) return;  // no such dial: nothing else to do
   if (!model.geometry) model.geometry = std::make_unique<DialGeometry>();
+  if (model.dialType != 12) model.fine.reset();  // the fine traces belong to type 12 alone
 
   switch (model.dialType) {
     case 0:

@@ -253,4 +253,13 @@ void ComputePolarStyleDial(DialModel& m) {
   }
 }
 
+void SetInclinedDecliningStyleValues(DialModel& m) { SetInclinedStyleValues(m); }
+
+PlanePoint ProjectOnInclinedPlate(const DialModel& m, double azimuth, double altitude) {
+  SunPoint sun;
+  sun.azimuth = azimuth;
+  sun.altitude = altitude;
+  return InclinedDecliningLayout(m).Project(sun);
+}
+
 }  // namespace sundial
