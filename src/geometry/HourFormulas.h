@@ -55,7 +55,8 @@ double SignDateDeclination(int signDate);
 double AscendantLineTime(int line, double sunLongitude, double latitude, double correction);
 
 // Ecliptic hour `line` 0..24: the moment 7.5 line degrees of the ecliptic have risen since the
-// sun did (line 0 sunrise, line 12 sunset). Negative times get 24 added once.
+// sun did (line 0, label 0, is sunrise; line 24, label 12, sunset). Negative times get 24
+// added once.
 double EclipticHourTime(int line, double sunLongitude, double latitude, double correction);
 
 // The altitude (degrees) at which the sun of `declination` stands at plain azimuth `azimuth`:
