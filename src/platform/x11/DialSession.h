@@ -1,0 +1,84 @@
+// One dial on the X display: the X window, the portable dial window behind it (CDialWnd for the
+// preview and the draw-only forms, CSaverWnd for the full-screen saver) and the services the dial
+// asks of its shell. X events become the dial's paint, timer, input, activation and close
+// handlers; the dial's requests (repaint, post close, destroy) go back to the X window.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "X11Connection.h"
+#include "X11DialWindow.h"
+#include "render/Canvas.h"
+#include "window/CSaverWnd.h"
+#include "window/LocalClock.h"
+
+namespace sundial::x11 {
+
+// Linux has no message box for a saver that may be running under a screen locker: a drawing
+// object that cannot be made is reported on stderr, once per text rather than once a second.
+class StderrReporter final : public MessageReporter {
+ public:
+  void ShowMessage(const std::string& text) override;
+
+ private:
+  std::set<std::string> shown_;
+};
+
+class DialSession final : public SaverWndHost, public DialWindowEvents {
+ public:
+  // The window titles.
+  static constexpr const char* kPreviewTitle = "Preview";
+  static constexpr const char* kSaverTitle = "Screen Saver";
+
+  // Each gives nothing when the X window cannot be made (a parent or target that names no
+  // window). `dialFilePath` and `clock` must outlive the session.
+  static std::unique_ptr<DialSession> Preview(X11Connection& connection, Window parent,
+                                              std::string& dialFilePath, LocalClock& clock);
+  static std::unique_ptr<DialSession> DrawOn(X11Connection& connection, Window target,
+                                             std::string& dialFilePath, LocalClock& clock);
+  static std::unique_ptr<DialSession> FullScreen(X11Connection& connection,
+                                                 std::string& dialFilePath, LocalClock& clock,
+                                                 const SaverSettings& settings);
+
+  ~DialSession() override;
+
+  X11DialWindow& window() { return *window_; }
+  CDialWnd& dial() { return *dial_; }
+  CSaverWnd* saver() { return saver_; }
+
+  // DialWndHost and SaverWndHost.
+  void Invalidate() override { window_->Invalidate(); }
+  void PostCloseRequest() override { window_->PostClose(); }
+  std::uint32_t TickCount() override;
+  CursorPoint CursorPosition() override;
+  // On Linux the screen locker, not the saver, asks for the password: leaving is always allowed.
+  bool VerifyPassword() override {
+    ++passwordChecks_;
+    return true;
+  }
+  int passwordChecks() const { return passwordChecks_; }
+  void DestroyWindow() override { window_->Destroy(); }
+
+  // DialWindowEvents.
+  void OnTimer() override { dial_->OnTimer(); }
+  bool OnPaint(cairo_surface_t* image) override;
+  void OnUserInput() override;
+  void OnMouseMove() override;
+  void OnFocusLost() override;
+  void OnClose() override;
+
+ private:
+  DialSession() = default;
+
+  std::unique_ptr<X11DialWindow> window_;
+  std::unique_ptr<CDialWnd> dial_;
+  CSaverWnd* saver_ = nullptr;  // dial_ itself when full screen
+  StderrReporter reporter_;
+  int passwordChecks_ = 0;
+};
+
+}  // namespace sundial::x11

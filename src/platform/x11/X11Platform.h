@@ -1,0 +1,83 @@
+// The Linux saver's side of the platform interface: the profile (an INI file), the file chooser
+// of the desktop, the directory of the installed example dials, and the dial windows on the X
+// display. The display is opened only when something needs it, so that "d" and a profile
+// read work without one.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "DialSession.h"
+#include "X11Connection.h"
+#include "app/Platform.h"
+#include "window/CSaverWnd.h"
+#include "window/LocalClock.h"
+
+namespace sundial::x11 {
+
+// Where the profile's values are kept.
+class ProfileStore {
+ public:
+  virtual ~ProfileStore() = default;
+  virtual std::optional<std::string> Read(const std::string& section, const std::string& name) = 0;
+  virtual bool Write(const std::string& section, const std::string& name,
+                     const std::string& value) = 0;
+  // Where the user can set the dial file by hand (told when no file chooser is installed).
+  virtual std::string Location() const = 0;
+};
+
+// The section of the profile that holds the shared screen-saver settings, and its two values.
+inline constexpr const char* kSaverSettingsSection = "Screen Savers";
+inline constexpr const char* kPasswordDelayName = "Password Delay";
+inline constexpr const char* kMouseThresholdName = "Mouse Threshold";
+
+// The settings of the full-screen saver from the profile; a value that is absent or not a whole
+// number in range keeps its default (no grace period, a threshold of 3 pixels).
+SaverSettings ReadSaverSettings(ProfileStore& profile);
+
+// The directory of the installed example dials: beside the program's own installation
+// (<prefix>/bin/sundial-saver gives <prefix>/share/sundial-saver) when that exists, else the
+// directory of the configured installation prefix.
+std::string InstalledExampleDirectory();
+
+class X11Platform final : public Platform {
+ public:
+  X11Platform(ProfileStore& profile, LocalClock& clock);
+  ~X11Platform() override;
+
+  std::optional<std::string> ReadProfileString(const std::string& section,
+                                               const std::string& valueName) override;
+  bool WriteProfileString(const std::string& section, const std::string& valueName,
+                          const std::string& value) override;
+  std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+  std::string SystemDirectory() override;
+  char PathSeparator() const override { return '/'; }
+  // The screen locker owns the password on Linux: nothing to do.
+  void ChangeScreenSaverPassword(WindowHandle) override {}
+  WindowHandle ForegroundWindow() override;
+  bool CreatePreviewWindow(WindowHandle parent, CSaverApp& app) override;
+  bool CreateFullScreenWindow(CSaverApp& app) override;
+
+  // The XScreenSaver form: draw on `target` itself (0: the root window).
+  bool CreateDrawingOnWindow(WindowHandle target, CSaverApp& app);
+
+  // The display, opened on first use; nullptr (with a message on stderr) when there is none.
+  X11Connection* Connection();
+  // The dial window created by the start-up, handed to the event loop.
+  std::unique_ptr<DialSession> TakeSession() { return std::move(session_); }
+  // True when a display mode could not show its window (no display, or an id naming no window).
+  bool DisplayFailed() const { return displayFailed_; }
+
+  void SetExampleDirectoryForTesting(const std::string& directory) { exampleDirectory_ = directory; }
+
+ private:
+  ProfileStore& profile_;
+  LocalClock& clock_;
+  std::unique_ptr<X11Connection> connection_;
+  std::unique_ptr<DialSession> session_;
+  std::string exampleDirectory_;
+  bool displayFailed_ = false;
+};
+
+}  // namespace sundial::x11

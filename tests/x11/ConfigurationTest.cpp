@@ -1,0 +1,229 @@
+// The Linux configuration: the INI profile, the saver settings read from it, and the file chooser
+// run as a child process (a stand-in "zenity" on $PATH plays the user).
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "FileChooser.h"
+#include "IniProfileStore.h"
+#include "X11Platform.h"
+#include "app/SaverApp.h"
+#include "window/LocalClock.h"
+
+namespace sundial::x11 {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+ public:
+  TempDir() {
+    char pattern[] = "/tmp/sundial-x11-XXXXXX";
+    path_ = mkdtemp(pattern);
+  }
+  ~TempDir() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream out(path);
+  out << text;
+}
+
+TEST(IniProfile, LivesUnderTheXdgConfigDirectoryOrElseTheHomeConfig) {
+  const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+  const std::string saved = oldConfig ? oldConfig : "";
+  setenv("XDG_CONFIG_HOME", "/x/config", 1);
+  EXPECT_EQ(IniProfileStore("Orvantek", "Screen Saver").Location(),
+            "/x/config/Orvantek/Screen Saver.ini");
+  unsetenv("XDG_CONFIG_HOME");
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  if (!home.empty()) {
+    EXPECT_EQ(IniProfileStore("Orvantek", "Screen Saver").Location(),
+              home + "/.config/Orvantek/Screen Saver.ini");
+  }
+  if (oldConfig) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+}
+
+TEST(IniProfile, WritesCreateReplaceAndKeepEverythingElse) {
+  TempDir dir;
+  const fs::path file = dir.path() / "Orvantek" / "Screen Saver.ini";
+  IniProfileStore profile(file.string());
+  EXPECT_FALSE(profile.Read("Velquarin", "FileName"));
+
+  ASSERT_TRUE(profile.Write("Velquarin", "FileName", "/dials/a dial.vqr"));
+  EXPECT_EQ(profile.Read("Velquarin", "FileName"), "/dials/a dial.vqr");
+
+  // A hand-edited file: comments, other sections and spacing survive a write.
+  WriteFile(file,
+            "; my saver\n[Screen Savers]\nMouse Threshold = 7\n\n[Velquarin]\nFileName=/old.vqr\n"
+            "Other=1\n");
+  ASSERT_TRUE(profile.Write("Velquarin", "FileName", "/new=path.vqr"));
+  EXPECT_EQ(Slurp(file),
+            "; my saver\n[Screen Savers]\nMouse Threshold = 7\n\n[Velquarin]\n"
+            "FileName=/new=path.vqr\nOther=1\n");
+  EXPECT_EQ(profile.Read("Velquarin", "FileName"), "/new=path.vqr");
+  EXPECT_EQ(profile.Read("Screen Savers", "Mouse Threshold"), "7");
+  EXPECT_FALSE(profile.Read("Velquarin", "Mouse Threshold"));
+
+  // A new value of an existing section goes into that section, not at the end of the file.
+  ASSERT_TRUE(profile.Write("Screen Savers", "Password Delay", "10"));
+  EXPECT_EQ(profile.Read("Screen Savers", "Password Delay"), "10");
+  EXPECT_NE(Slurp(file).find("Mouse Threshold = 7\nPassword Delay=10\n"), std::string::npos);
+
+  // No temporary file is left behind, and a value that would break the file is refused.
+  EXPECT_FALSE(profile.Write("Velquarin", "FileName", "two\nlines"));
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(file.parent_path())) ++files;
+  EXPECT_EQ(files, 1);
+}
+
+TEST(SaverSettings, ComeFromTheScreenSaversSectionWithTheirDefaults) {
+  TempDir dir;
+  IniProfileStore profile((dir.path() / "p.ini").string());
+  SaverSettings settings = ReadSaverSettings(profile);
+  EXPECT_EQ(settings.passwordDelay, 0u);
+  EXPECT_EQ(settings.mouseThreshold, 3);
+
+  profile.Write(kSaverSettingsSection, kPasswordDelayName, " 10 ");
+  profile.Write(kSaverSettingsSection, kMouseThresholdName, "12");
+  settings = ReadSaverSettings(profile);
+  EXPECT_EQ(settings.passwordDelay, 10u);
+  EXPECT_EQ(settings.mouseThreshold, 12);
+
+  // Values that are not whole numbers in range keep the defaults.
+  profile.Write(kSaverSettingsSection, kPasswordDelayName, "-4");
+  profile.Write(kSaverSettingsSection, kMouseThresholdName, "3 pixels");
+  settings = ReadSaverSettings(profile);
+  EXPECT_EQ(settings.passwordDelay, 0u);
+  EXPECT_EQ(settings.mouseThreshold, 3);
+  profile.Write(kSaverSettingsSection, kMouseThresholdName, "99999999999");
+  EXPECT_EQ(ReadSaverSettings(profile).mouseThreshold, 3);
+}
+
+FileChooserRequest DialRequest(const std::string& initial) {
+  FileChooserRequest request;
+  request.title = kChooseDialTitle;
+  request.filter = kDialFileFilter;
+  request.filterDescription = kDialFileFilterDescription;
+  request.filterPattern = kDialFilePattern;
+  request.defaultExtension = kDialFileExtension;
+  request.initialName = initial;
+  return request;
+}
+
+TEST(FileChooser, AsksZenityAndKdialogForOneDialFile) {
+  const auto zenity = FileChooserArguments("/usr/bin/zenity", DialRequest("/d/x.vqr"));
+  EXPECT_EQ(zenity, (std::vector<std::string>{
+                        "/usr/bin/zenity", "--file-selection",
+                        "--title=Scegli l'orologio da visualizzare",
+                        "--file-filter=Quorlith (*.vqr) | *.vqr", "--filename=/d/x.vqr"}));
+  EXPECT_EQ(FileChooserArguments("zenity", DialRequest("")).size(), 4u);
+
+  const auto kdialog = FileChooserArguments("/usr/bin/kdialog", DialRequest("/d/x.vqr"));
+  EXPECT_EQ(kdialog, (std::vector<std::string>{"/usr/bin/kdialog", "--title",
+                                               "Scegli l'orologio da visualizzare",
+                                               "--getopenfilename", "/d/x.vqr",
+                                               "*.vqr|Quorlith (*.vqr)"}));
+}
+
+TEST(FileChooser, TheAnswerBecomesAFullPathWithTheDialExtension) {
+  TempDir dir;
+  WriteFile(dir.path() / "plain", "");
+  EXPECT_EQ(ChosenPath((dir.path() / "sud.vqr").string() + "\n", "vqr"),
+            (dir.path() / "sud.vqr").string());
+  EXPECT_EQ(ChosenPath((dir.path() / "typed").string() + "\n", "vqr"),
+            (dir.path() / "typed.vqr").string());
+  EXPECT_EQ(ChosenPath((dir.path() / "plain").string(), "vqr"), (dir.path() / "plain").string());
+  EXPECT_EQ(ChosenPath("rel/dial.vqr\n", "vqr"), (fs::current_path() / "rel/dial.vqr").string());
+  EXPECT_FALSE(ChosenPath("", "vqr"));
+  EXPECT_FALSE(ChosenPath("\n", "vqr"));
+}
+
+// Puts a stand-in dialog tool first on $PATH for the life of the object.
+class FakeTool {
+ public:
+  FakeTool(const TempDir& dir, const std::string& name, const std::string& script) {
+    bin_ = dir.path() / "bin";
+    fs::create_directories(bin_);
+    WriteFile(bin_ / name, "#!/bin/sh\n" + script);
+    chmod((bin_ / name).c_str(), 0755);
+    saved_ = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", bin_.c_str(), 1);  // only the fake: no real dialog may pop up
+  }
+  ~FakeTool() { setenv("PATH", saved_.c_str(), 1); }
+
+ private:
+  fs::path bin_;
+  std::string saved_;
+};
+
+TEST(FileChooser, StoresTheChosenDialAndNothingOnCancelOrWithoutADialogTool) {
+  TempDir dir;
+  IniProfileStore profile((dir.path() / "p.ini").string());
+  FixedLocalClock clock({});
+  X11Platform platform(profile, clock);
+  const std::string args = (dir.path() / "args").string();
+  {
+    FakeTool zenity(dir, "zenity", "for a in \"$@\"; do echo \"$a\"; done > '" + args +
+                                       "'\necho /dials/chosen.vqr\nexit 0\n");
+    EXPECT_TRUE(ChooseDialFile(platform, "/dials/old.vqr"));
+  }
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileFileName), "/dials/chosen.vqr");
+  EXPECT_EQ(Slurp(args),
+            "--file-selection\n--title=Scegli l'orologio da visualizzare\n"
+            "--file-filter=Quorlith (*.vqr) | *.vqr\n--filename=/dials/old.vqr\n");
+  {
+    FakeTool zenity(dir, "zenity", "exit 1\n");
+    EXPECT_FALSE(ChooseDialFile(platform, "/dials/chosen.vqr"));
+  }
+  {
+    FakeTool kdialog(dir, "kdialog", "echo /dials/ignored.vqr\nexit 1\n");
+    fs::remove(dir.path() / "bin" / "zenity");
+    EXPECT_FALSE(ChooseDialFile(platform, "/dials/chosen.vqr"));
+  }
+  {
+    FakeTool other(dir, "other", "exit 0\n");
+    fs::remove(dir.path() / "bin" / "kdialog");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(ChooseDialFile(platform, "/dials/chosen.vqr"));
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find("zenity"), std::string::npos);
+    EXPECT_NE(told.find(profile.Location()), std::string::npos);
+  }
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileFileName), "/dials/chosen.vqr");
+}
+
+TEST(ExampleDial, IsTheInstalledExampleFileUnderItsOwnName) {
+  TempDir dir;
+  IniProfileStore profile((dir.path() / "p.ini").string());
+  FixedLocalClock clock({});
+  X11Platform platform(profile, clock);
+  platform.SetExampleDirectoryForTesting("/usr/local/share/sundial-saver");
+  EXPECT_EQ(StoreExampleDial(platform), "/usr/local/share/sundial-saver/esempio - tolvanet.vqr");
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileFileName),
+            "/usr/local/share/sundial-saver/esempio - tolvanet.vqr");
+  // Without an installation beside the program, the configured prefix's directory.
+  EXPECT_TRUE(InstalledExampleDirectory().ends_with("/share/sundial-saver"));
+}
+
+}  // namespace
+}  // namespace sundial::x11

@@ -1,0 +1,373 @@
+// The sundial-saver program as the desktop and XScreenSaver run it, on a private Xvfb server:
+// what it shows, what ends it and how fast, and what it leaves behind. Keys and pointer moves
+// are synthesised with xdotool, as a user's would arrive.
+#include <gtest/gtest.h>  // before Xlib, whose macros (None, Bool) clash with its names
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// The sanitizers slow start-up, painting and the leak check at exit; the limits users feel
+// (an ending within one or two seconds) are checked as such in the plain build.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kSlowdown = 3;
+#else
+constexpr int kSlowdown = 1;
+#endif
+constexpr auto kFirstPictureWithin = milliseconds(15000);
+
+bool WaitUntil(const std::function<bool()>& done, milliseconds limit) {
+  const auto end = Clock::now() + limit;
+  while (!done()) {
+    if (Clock::now() > end) return false;
+    std::this_thread::sleep_for(milliseconds(20));
+  }
+  return true;
+}
+
+int RunTool(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// One run of the saver with its own profile directory.
+class Saver {
+ public:
+  Saver(const std::vector<std::string>& args, const fs::path& config,
+        const std::string& screensaverWindow = "") {
+    std::vector<std::string> env;
+    for (char** e = environ; *e != nullptr; ++e) {
+      const std::string entry = *e;
+      if (entry.rfind("XDG_CONFIG_HOME=", 0) == 0 || entry.rfind("XSCREENSAVER_WINDOW=", 0) == 0) {
+        continue;
+      }
+      env.push_back(entry);
+    }
+    env.push_back("XDG_CONFIG_HOME=" + config.string());
+    if (!screensaverWindow.empty()) env.push_back("XSCREENSAVER_WINDOW=" + screensaverWindow);
+    std::vector<std::string> all{SUNDIAL_SAVER_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv, envp;
+    for (std::string& arg : all) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    for (std::string& entry : env) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
+  }
+  ~Saver() {
+    if (Running()) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  bool Running() {
+    if (pid_ <= 0 || exited_) return false;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      exited_ = true;
+      exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    return !exited_;
+  }
+  // True when the process ended within `limit`.
+  bool EndsWithin(milliseconds limit) {
+    return WaitUntil([&] { return !Running(); }, limit);
+  }
+  int ExitCode() const { return exitCode_; }
+  void Signal(int signal) { kill(pid_, signal); }
+
+ private:
+  pid_t pid_ = -1;
+  bool exited_ = false;
+  int exitCode_ = -1;
+};
+
+struct Picture {
+  long lit = 0;        // pixels that are not black
+  long titleGrey = 0;  // pixels of the title grey (100, 100, 100) in the lowest sixth
+};
+
+class SaverProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    display = XOpenDisplay(nullptr);
+    if (display == nullptr) GTEST_SKIP() << "no X display";
+    root = DefaultRootWindow(display);
+    char pattern[] = "/tmp/sundial-saver-XXXXXX";
+    config = mkdtemp(pattern);
+    // Start every test from the same place: pointer in the middle, black root window.
+    RunTool({"xdotool", "mousemove", "400", "300"});
+    XSetWindowBackground(display, root, BlackPixel(display, DefaultScreen(display)));
+    XClearWindow(display, root);
+    XSync(display, False);
+  }
+  void TearDown() override {
+    if (display != nullptr) XCloseDisplay(display);
+    std::error_code error;
+    if (!config.empty()) fs::remove_all(config, error);
+  }
+
+  void WriteProfile(const std::string& text) {
+    fs::create_directories(config / "Orvantek");
+    std::ofstream(config / "Orvantek" / "Screen Saver.ini") << text;
+  }
+
+  Window FindWindow(Window from, const std::string& name) {
+    char* found = nullptr;
+    if (XFetchName(display, from, &found) != 0 && found != nullptr) {
+      const bool match = name == found;
+      XFree(found);
+      if (match) return from;
+    }
+    Window rootReturn, parent, *children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, from, &rootReturn, &parent, &children, &count) == 0) return 0;
+    Window result = 0;
+    for (unsigned i = 0; i < count && result == 0; ++i) result = FindWindow(children[i], name);
+    if (children != nullptr) XFree(children);
+    return result;
+  }
+
+  Picture Look(Window window) {
+    Picture picture;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes) == 0) return picture;
+    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    if (image == nullptr) return picture;
+    for (int y = 0; y < attributes.height; ++y) {
+      for (int x = 0; x < attributes.width; ++x) {
+        const unsigned long pixel = XGetPixel(image, x, y);
+        const int r = static_cast<int>((pixel >> 16) & 0xFF);
+        const int g = static_cast<int>((pixel >> 8) & 0xFF);
+        const int b = static_cast<int>(pixel & 0xFF);
+        if (pixel & 0xFFFFFF) ++picture.lit;
+        if (y > attributes.height * 5 / 6 && r == g && g == b && std::abs(r - 100) <= 6) {
+          ++picture.titleGrey;
+        }
+      }
+    }
+    XDestroyImage(image);
+    return picture;
+  }
+
+  bool ShowsTheDial(Window window, bool withTitle) {
+    return WaitUntil(
+        [&] {
+          const Picture picture = Look(window);
+          return picture.lit > 200 && (!withTitle || picture.titleGrey > 20);
+        },
+        kFirstPictureWithin);
+  }
+
+  Window WaitForWindow(const std::string& name) {
+    Window found = 0;
+    WaitUntil([&] { return (found = FindWindow(root, name)) != 0; }, kFirstPictureWithin);
+    return found;
+  }
+
+  bool CursorIsBlank() {
+    int event = 0, error = 0;
+    if (!XFixesQueryExtension(display, &event, &error)) return false;
+    XFixesCursorImage* cursor = XFixesGetCursorImage(display);
+    if (cursor == nullptr) return false;
+    bool blank = true;
+    for (unsigned i = 0; i < static_cast<unsigned>(cursor->width) * cursor->height; ++i) {
+      if ((cursor->pixels[i] >> 24) != 0) blank = false;  // any visible pixel
+    }
+    XFree(cursor);
+    return blank;
+  }
+
+  Window MakeWindow(int width, int height) {
+    const Window window = XCreateSimpleWindow(display, root, 20, 20, static_cast<unsigned>(width),
+                                              static_cast<unsigned>(height), 0, 0, 0);
+    XMapWindow(display, window);
+    XSync(display, False);
+    return window;
+  }
+
+  Display* display = nullptr;
+  Window root = 0;
+  fs::path config;
+};
+
+TEST_F(SaverProcessTest, FullScreenShowsTheDialWithoutACursorAndAKeyEndsIt) {
+  Saver saver({"/s"}, config);
+  const Window window = WaitForWindow("Screen Saver");
+  ASSERT_NE(window, 0u);
+  EXPECT_TRUE(ShowsTheDial(window, true));
+  EXPECT_TRUE(CursorIsBlank());
+  EXPECT_TRUE(saver.Running());
+
+  RunTool({"xdotool", "key", "space"});
+  EXPECT_TRUE(saver.EndsWithin(milliseconds(2000 * kSlowdown)));
+  EXPECT_EQ(saver.ExitCode(), 0);
+  XSync(display, False);
+  EXPECT_EQ(FindWindow(root, "Screen Saver"), 0u);
+}
+
+TEST_F(SaverProcessTest, FullScreenEndsOnAButton) {
+  Saver saver({"-S"}, config);
+  ASSERT_NE(WaitForWindow("Screen Saver"), 0u);
+  RunTool({"xdotool", "click", "1"});
+  EXPECT_TRUE(saver.EndsWithin(milliseconds(2000 * kSlowdown)));
+}
+
+TEST_F(SaverProcessTest, AMoveOfThreePixelsKeepsTheSaverAndOneOfFourEndsIt) {
+  Saver saver({"/s"}, config);
+  const Window window = WaitForWindow("Screen Saver");
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(ShowsTheDial(window, false));
+  RunTool({"xdotool", "mousemove_relative", "--", "3", "-3"});
+  EXPECT_FALSE(saver.EndsWithin(milliseconds(2000)));
+  RunTool({"xdotool", "mousemove_relative", "--", "-7", "0"});  // 4 pixels left of the start
+  EXPECT_TRUE(saver.EndsWithin(milliseconds(2000 * kSlowdown)));
+  EXPECT_EQ(saver.ExitCode(), 0);
+}
+
+TEST_F(SaverProcessTest, TheMouseThresholdComesFromTheProfile) {
+  WriteProfile("[Screen Savers]\nMouse Threshold=10\n");
+  Saver saver({"/s"}, config);
+  ASSERT_NE(WaitForWindow("Screen Saver"), 0u);
+  RunTool({"xdotool", "mousemove_relative", "--", "0", "10"});
+  EXPECT_FALSE(saver.EndsWithin(milliseconds(1500)));
+  RunTool({"xdotool", "mousemove_relative", "--", "0", "1"});
+  EXPECT_TRUE(saver.EndsWithin(milliseconds(2000 * kSlowdown)));
+}
+
+TEST_F(SaverProcessTest, SigtermEndsTheSaverAtOnceAndFreesItsWindowAndGrabs) {
+  Saver saver({"/s"}, config);
+  const Window window = WaitForWindow("Screen Saver");
+  ASSERT_NE(window, 0u);
+  ASSERT_TRUE(ShowsTheDial(window, false));
+  saver.Signal(SIGTERM);
+  EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
+  EXPECT_EQ(saver.ExitCode(), 0);
+  XSync(display, False);
+  EXPECT_EQ(FindWindow(root, "Screen Saver"), 0u);
+  const Window probe = MakeWindow(10, 10);
+  EXPECT_EQ(XGrabKeyboard(display, probe, False, GrabModeAsync, GrabModeAsync, CurrentTime),
+            GrabSuccess);
+  XUngrabKeyboard(display, CurrentTime);
+}
+
+TEST_F(SaverProcessTest, RootDrawsOnTheRootWindowOnlyAndIgnoresInput) {
+  Saver saver({"-root"}, config);
+  EXPECT_TRUE(ShowsTheDial(root, true));
+  EXPECT_EQ(FindWindow(root, "Screen Saver"), 0u);
+  RunTool({"xdotool", "key", "space"});
+  RunTool({"xdotool", "mousemove_relative", "--", "50", "50"});
+  EXPECT_FALSE(saver.EndsWithin(milliseconds(1500)));
+  saver.Signal(SIGINT);
+  EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
+  EXPECT_EQ(saver.ExitCode(), 0);
+}
+
+TEST_F(SaverProcessTest, TheXScreenSaverWindowIsDrawnOnWithRootOrAlone) {
+  const Window given = MakeWindow(400, 300);
+  char id[32];
+  std::snprintf(id, sizeof id, "0x%lx", given);
+  {
+    Saver saver({"-root"}, config, id);
+    EXPECT_TRUE(ShowsTheDial(given, false));
+    saver.Signal(SIGTERM);
+    EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
+  }
+  XSetWindowBackground(display, given, 0);
+  XClearWindow(display, given);
+  XSync(display, False);
+  Saver alone({}, config, id);
+  EXPECT_TRUE(ShowsTheDial(given, false));
+  XDestroyWindow(display, given);
+  XSync(display, False);
+  EXPECT_TRUE(alone.EndsWithin(milliseconds(2000 * kSlowdown)));
+}
+
+TEST_F(SaverProcessTest, PreviewsDrawInsideTheirWindowAndEndWithIt) {
+  for (const bool xscreensaverStyle : {true, false}) {
+    SCOPED_TRACE(xscreensaverStyle ? "-window-id" : "/p");
+    const Window parent = MakeWindow(320, 240);
+    char hex[32], decimal[32];
+    std::snprintf(hex, sizeof hex, "0x%lx", parent);
+    std::snprintf(decimal, sizeof decimal, "%lu", parent);
+    Saver saver(xscreensaverStyle ? std::vector<std::string>{"-window-id", hex}
+                                  : std::vector<std::string>{"/p", decimal},
+                config);
+    EXPECT_TRUE(ShowsTheDial(parent, false));
+    const Window preview = FindWindow(parent, "Preview");
+    ASSERT_NE(preview, 0u);
+
+    XResizeWindow(display, parent, 200, 150);
+    XSync(display, False);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          XWindowAttributes attributes;
+          XGetWindowAttributes(display, preview, &attributes);
+          return attributes.width == 200 && attributes.height == 150;
+        },
+        milliseconds(2000 * kSlowdown)));
+
+    XDestroyWindow(display, parent);
+    XSync(display, False);
+    EXPECT_TRUE(saver.EndsWithin(milliseconds(2000 * kSlowdown)));
+    EXPECT_EQ(saver.ExitCode(), 0);
+  }
+}
+
+TEST_F(SaverProcessTest, AWindowIdThatNamesNoWindowEndsAtOnce) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"/p", "123456789"}, {"-window-id", "0x7ff0001"}, {"-window-id", "nonsense"},
+           {"/p"}}) {
+    SCOPED_TRACE(args.back());
+    Saver saver(args, config);
+    EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
+    EXPECT_NE(saver.ExitCode(), 0);
+  }
+}
+
+TEST_F(SaverProcessTest, TheExampleSwitchStoresTheInstalledExampleAndPasswordDoesNothing) {
+  Saver example({"d"}, config);
+  ASSERT_TRUE(example.EndsWithin(milliseconds(2000 * kSlowdown)));
+  EXPECT_EQ(example.ExitCode(), 0);
+  std::ifstream profile(config / "Orvantek" / "Screen Saver.ini");
+  std::string text((std::istreambuf_iterator<char>(profile)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("[Velquarin]\nFileName=/"), std::string::npos) << text;
+  EXPECT_NE(text.find("/share/sundial-saver/esempio - tolvanet.vqr\n"), std::string::npos)
+      << text;
+
+  Saver password({"/a", "42"}, config);
+  EXPECT_TRUE(password.EndsWithin(milliseconds(2000 * kSlowdown)));
+  EXPECT_EQ(password.ExitCode(), 0);
+}
+
+}  // namespace
