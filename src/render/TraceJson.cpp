@@ -45,16 +45,23 @@ std::string JsonString(const std::string& text) {
 }
 
 std::string Color(Rgb c) {
-  return "[" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + "]";
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, "[%u,%u,%u]", unsigned{c.r}, unsigned{c.g}, unsigned{c.b});
+  return buffer;
 }
 
 std::string Rect(const IntRect& r) {
-  return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-         std::to_string(r.right) + "," + std::to_string(r.bottom) + "]";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "[%d,%d,%d,%d]", r.left, r.top, r.right, r.bottom);
+  return buffer;
 }
 
 std::string Field(const char* name, const std::string& value) {
-  return std::string(",\"") + name + "\":" + value;
+  std::string field(",\"");
+  field.append(name);
+  field.append("\":");
+  field.append(value);
+  return field;
 }
 
 std::string Field(const char* name, long long value) {
