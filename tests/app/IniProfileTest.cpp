@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <random>
 #include <string>
 
 #include "app/IniProfile.h"
@@ -17,7 +18,8 @@ class IniProfileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::path(::testing::TempDir()) /
-           ("ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+            std::to_string(std::random_device{}()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -8,6 +8,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,8 @@ class InfoCommand : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::path(::testing::TempDir()) /
-           ("cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+            std::to_string(std::random_device{}()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -423,7 +424,8 @@ TEST(DialFileReader, FileOnDiskLargerThanTheBufferMatchesTheBytes) {
   VqrOptions options;
   options.stringForm = StringForm::Word;
   const std::vector<std::uint8_t> bytes = WriteVqr(source, options);
-  const std::string path = ::testing::TempDir() + "/long-dial.vqr";
+  const std::string path =
+      ::testing::TempDir() + "/long-dial-" + std::to_string(std::random_device{}()) + ".vqr";
   {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
