@@ -9,8 +9,6 @@
 // hour less one, as the tick does. --lon is positive WEST, like the dial's longitude.
 #include <CLI/CLI.hpp>
 
-#include <cctype>
-#include <cmath>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -19,6 +17,7 @@
 
 #include "astro/CivilTime.h"
 #include "astro/SunState.h"
+#include "cli/ClockArgument.h"
 #include "cli/Command.h"
 #include "model/DialFileReader.h"
 #include "window/LocalClock.h"
@@ -26,111 +25,20 @@
 namespace sundial::cli {
 namespace {
 
-// One local clock reading as the tick passes it on.
-struct ClockReading {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-  double second = 0;
-  int daylightSaving = 0;
-  long biasMinutesWest = 0;  // standard time
-};
-
 [[noreturn]] void Fail(const std::string& message) { throw std::runtime_error(message); }
 
-// Reads exactly `digits` decimal digits at text[pos].
-int Digits(const std::string& text, size_t& pos, int digits) {
-  int value = 0;
-  for (int i = 0; i < digits; ++i, ++pos) {
-    if (pos >= text.size() || text[pos] < '0' || text[pos] > '9') Fail("");
-    value = value * 10 + (text[pos] - '0');
+LocalClockReading ParseTime(const std::string& text, bool dst) {
+  const std::optional<LocalClockReading> r = ParseClockArgument(text, dst);
+  if (!r) {
+    Fail("--at: expected a real local time with its UTC offset, e.g. 2010-07-15T14:00:00+02:00, "
+         "got \"" + text + "\"");
   }
-  return value;
-}
-
-void Expect(const std::string& text, size_t& pos, char c) {
-  if (pos >= text.size() || text[pos] != c) Fail("");
-  ++pos;
-}
-
-// ISO 8601 local time with its offset: YYYY-MM-DDTHH:MM[:SS[.fff]](Z|±HH[:MM]).
-ClockReading ParseTime(const std::string& text, bool dst) {
-  ClockReading r;
-  long offsetMinutes = 0;
-  try {
-    size_t pos = 0;
-    r.year = Digits(text, pos, 4);
-    Expect(text, pos, '-');
-    r.month = Digits(text, pos, 2);
-    Expect(text, pos, '-');
-    r.day = Digits(text, pos, 2);
-    if (pos >= text.size() || (text[pos] != 'T' && text[pos] != 't' && text[pos] != ' ')) Fail("");
-    ++pos;
-    r.hour = Digits(text, pos, 2);
-    Expect(text, pos, ':');
-    r.minute = Digits(text, pos, 2);
-    if (pos < text.size() && text[pos] == ':') {
-      ++pos;
-      r.second = Digits(text, pos, 2);
-      if (pos < text.size() && (text[pos] == '.' || text[pos] == ',')) {
-        ++pos;
-        double scale = 0.1;
-        if (pos >= text.size() || !std::isdigit(static_cast<unsigned char>(text[pos]))) Fail("");
-        while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos]))) {
-          r.second += (text[pos++] - '0') * scale;
-          scale *= 0.1;
-        }
-      }
-    }
-    if (pos < text.size() && (text[pos] == 'Z' || text[pos] == 'z')) {
-      ++pos;
-    } else if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-      const int sign = text[pos++] == '-' ? -1 : 1;
-      const int hours = Digits(text, pos, 2);
-      int minutes = 0;
-      if (pos < text.size()) {
-        if (text[pos] == ':') ++pos;
-        minutes = Digits(text, pos, 2);
-      }
-      if (minutes > 59) Fail("");
-      offsetMinutes = sign * (hours * 60L + minutes);
-    } else {
-      Fail("");
-    }
-    if (pos != text.size()) Fail("");
-  } catch (const std::runtime_error&) {
-    Fail("--at: expected local time with its UTC offset, e.g. 2010-07-15T14:00:00+02:00, got \"" +
-         text + "\"");
-  }
-  if (r.month < 1 || r.month > 12 || r.day < 1 || r.day > DaysInMonth(r.year, r.month) ||
-      r.hour > 23 || r.minute > 59 || r.second >= 61) {
-    Fail("--at: no such date or time of day: \"" + text + "\"");
-  }
-  if (offsetMinutes < -18 * 60 || offsetMinutes > 18 * 60) {
-    Fail("--at: UTC offset beyond 18 hours: \"" + text + "\"");
-  }
-  r.daylightSaving = dst ? 1 : 0;
-  const long standardOffset = offsetMinutes - (dst ? 60 : 0);
   // The sun model takes the zone as whole hours plus minutes with the sign of the hours, which
   // cannot say "less than one hour west of Greenwich".
-  if (standardOffset < 0 && standardOffset > -60) {
+  if (r->biasMinutesWest > 0 && r->biasMinutesWest < 60) {
     Fail("--at: a standard-time offset between -01:00 and 00:00 cannot be given to the sun model");
   }
-  r.biasMinutesWest = -standardOffset;
-  return r;
-}
-
-ClockReading SystemReading() {
-  SystemLocalClock clock;
-  const LocalClockReading now = clock.Now();
-  ClockReading r;
-  r.year = now.year;
-  r.month = now.month;
-  r.day = now.day;
-  r.hour = now.hour;
-  r.minute = now.minute;
-  r.second = now.second;
-  r.daylightSaving = now.daylightSaving;
-  r.biasMinutesWest = now.biasMinutesWest;
-  return r;
+  return *r;
 }
 
 struct Options {
@@ -167,7 +75,7 @@ int Run(const Options& o) {
     longitude = model.longitude;
   }
 
-  const ClockReading r = o.at.empty() ? SystemReading() : ParseTime(o.at, o.dst);
+  const LocalClockReading r = o.at.empty() ? SystemLocalClock().Now() : ParseTime(o.at, o.dst);
   const ZoneOffset zone = ZoneFromBias(r.biasMinutesWest);
   const int modelHour = r.daylightSaving > 0 ? r.hour - 1 : r.hour;
   const SunState s = ComputeSunState(r.year, r.month, r.day, modelHour, r.minute, r.second,
@@ -179,7 +87,7 @@ int Run(const Options& o) {
   out["sunDeclination"] = s.sunDeclination;
   out["equationOfTimeSeconds"] = s.equationOfTimeSeconds;
   out["deltaTSeconds"] = s.deltaTSeconds;
-  out["clockText"] = FormatClockText(r.hour, r.minute, static_cast<int>(r.second));
+  out["clockText"] = FormatClockText(r.hour, r.minute, r.second);
   out["equationText"] = FormatEquationText(s.equationOfTimeSeconds);
   std::cout << out.dump(2) << "\n";
   return 0;
