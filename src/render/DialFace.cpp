@@ -155,13 +155,20 @@ void FaceDrawer::ClipRegion() {
 
 void FaceDrawer::DayCurves() {
   const ObjectHandle previous = ctx_.canvas.SelectPen(ctx_.res.penGreen);
-  const int count = kStandardDateLineCount +
-                    std::clamp(m_.dateLineCount, 0, kDayCurveCount - kStandardDateLineCount);
-  for (int entry = 0; entry < count; ++entry) {
+  for (int entry = 0; entry < kStandardDateLineCount + kUserDateLineCount; ++entry) {
     bool shown = true;
-    if (entry == 0 || entry == 6) shown = m_.showSolsticeLines != 0;
-    else if (entry == 3) shown = m_.showEquinoxLine != 0;
-    else if (entry < kStandardDateLineCount) shown = m_.showSignLines != 0;
+    if (entry == 0 || entry == 6) {
+      shown = m_.showSolsticeLines != 0;
+    } else if (entry == 3) {
+      shown = m_.showEquinoxLine != 0;
+    } else if (entry < kStandardDateLineCount) {
+      shown = m_.showSignLines != 0;
+    } else {
+      // A user date line exists when it is switched on and has a day and a month: exactly the
+      // lines the geometry traces, wherever they stand among the twelve.
+      const int i = entry - kStandardDateLineCount;
+      shown = m_.dateLineEnabled[i] != 0 && m_.dateLineDay[i] != 0 && m_.dateLineMonth[i] != 0;
+    }
     if (!shown) continue;
     const std::string glyph = DayCurveGlyph(entry);
     // The glyph goes at the third point inside the plate after the curve has come back from

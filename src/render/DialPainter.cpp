@@ -55,8 +55,9 @@ void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporte
   CreateBackgroundBrush(canvas, ctx.res);
   canvas.FillRect(IntRect{0, 0, width, height}, ctx.res.brushBackground);
 
-  CreateDrawingResources(canvas, reporter, height, ctx.frame.lineUnitX, ctx.res);
+  CreateFonts(canvas, reporter, height, ctx.res);
   const ObjectHandle initialFont = ctx.fonts.Select(ctx.res.fontSmall);
+  CreatePensAndBrushes(canvas, reporter, ctx.frame.lineUnitX, ctx.res);
   canvas.SetBackgroundMode(BackgroundMode::Transparent);
 
   const ReplacedObjects initial = DrawDialPicture(ctx);

@@ -31,8 +31,7 @@ void CreateBackgroundBrush(Canvas& canvas, DrawingResources& res) {
   res.brushBackground = canvas.CreateSolidBrush(colors::kBlack);
 }
 
-void CreateDrawingResources(Canvas& canvas, MessageReporter& reporter, int height,
-                            int lineUnitX, DrawingResources& res) {
+void CreateFonts(Canvas& canvas, MessageReporter& reporter, int height, DrawingResources& res) {
   const double h = height;
   const int smallHeight = static_cast<int>(std::trunc(0.02 * h));
   const int titleHeight = static_cast<int>(std::trunc(0.04 * h));
@@ -42,7 +41,10 @@ void CreateDrawingResources(Canvas& canvas, MessageReporter& reporter, int heigh
   res.fontGlyph =
       MakeFont(canvas, reporter, "Wingdings", glyphHeight, kSymbolCharset, kFont3CreateError);
   res.fontLarge = MakeFont(canvas, reporter, "Arial", glyphHeight, kAnsiCharset, kFont3CreateError);
+}
 
+void CreatePensAndBrushes(Canvas& canvas, MessageReporter& reporter, int lineUnitX,
+                          DrawingResources& res) {
   using PS = PenStyle;
   res.penWhiteWide = MakePen(canvas, reporter, PS::Solid, lineUnitX, colors::kWhite);
   res.penBrownWide = MakePen(canvas, reporter, PS::Solid, lineUnitX, colors::kBrown);

@@ -60,10 +60,12 @@ struct DrawingResources {
 
 // The background brush, made first so that the canvas can be blacked out before the rest.
 void CreateBackgroundBrush(Canvas& canvas, DrawingResources& res);
-// The fonts, then the pens, then the brushes, each tested as it is made. `lineUnitX` is the
-// width of the two wide pens.
-void CreateDrawingResources(Canvas& canvas, MessageReporter& reporter, int height,
-                            int lineUnitX, DrawingResources& res);
+// The four fonts, each tested as it is made; cell heights follow the canvas height.
+void CreateFonts(Canvas& canvas, MessageReporter& reporter, int height, DrawingResources& res);
+// The pens, then the brushes, each tested as it is made. `lineUnitX` is the width of the two
+// wide pens.
+void CreatePensAndBrushes(Canvas& canvas, MessageReporter& reporter, int lineUnitX,
+                          DrawingResources& res);
 void ReleaseDrawingResources(Canvas& canvas, DrawingResources& res);
 
 // Selects fonts for one paint, reporting a selection that fails. A canvas answers a failed

@@ -226,6 +226,24 @@ TEST(DayCurves, DayCurveBoundIsTighterOnTheWall) {
   EXPECT_TRUE(LinesDrawnWith(p->canvas, kGreen, PenStyle::Solid).empty());
 }
 
+TEST(DayCurves, EveryTracedUserDateLineIsDrawnWhateverItsPlace) {
+  auto m = EmptyDial(1);
+  auto& g = *m->geometry;
+  // Lines 1 and 3 of the twelve are set; line 2 is off and its entry holds nothing useful.
+  m->dateLineEnabled = {1, 0, 1};
+  m->dateLineDay = {21, 0, 15};
+  m->dateLineMonth = {3, 0, 8};
+  m->dateLineCount = 2;
+  StraightLine(g.dayCurves[7].points, kDayPointCount, -50, 10, 50, 10);
+  for (auto& p : g.dayCurves[8].points) p = DialPoint{0, 0, 0, 0, 30};
+  StraightLine(g.dayCurves[9].points, kDayPointCount, -50, 20, 50, 20);
+  auto p = Paint(*m);
+  const auto lines = LinesDrawnWith(p->canvas, kGreen, PenStyle::Solid);
+  ASSERT_EQ(lines.size(), 2u * 240);
+  EXPECT_EQ(lines.front().y, 3 * 110);
+  EXPECT_EQ(lines.back().y, 3 * 120);
+}
+
 TEST(Labels, RomanNumeralsAndFormats) {
   EXPECT_EQ(RomanNumeral(0), "");
   EXPECT_EQ(RomanNumeral(1), "I");

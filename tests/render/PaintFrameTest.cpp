@@ -125,6 +125,19 @@ TEST(DrawingResources, CreatedInTableOrderAndAllReleased) {
   EXPECT_EQ(brushes[1].color, (Rgb{146, 84, 18}));
   EXPECT_EQ(brushes[2].color, (Rgb{248, 248, 182}));
 
+  // fontSmall is made current before the pens are made.
+  std::size_t selectSmall = 0;
+  std::size_t firstPen = 0;
+  for (std::size_t i = 0; i < ops.size(); ++i) {
+    if (ops[i].kind == CanvasOpKind::SelectFont && ops[i].handle == fonts[0].handle &&
+        selectSmall == 0) {
+      selectSmall = i;
+    }
+    if (ops[i].kind == CanvasOpKind::CreatePen && firstPen == 0) firstPen = i;
+  }
+  EXPECT_GT(selectSmall, 0u);
+  EXPECT_LT(selectSmall, firstPen);
+
   // Fonts before pens before brushes, the stock black brush between pens and brown brush.
   std::vector<CanvasOpKind> creations;
   for (const CanvasOp& op : ops) {
