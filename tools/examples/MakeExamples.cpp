@@ -2,11 +2,13 @@
 // example dial the Windows saver installs, with the test writer of dial description files.
 //
 //   make-examples OUTPUT_DIR
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "geometry/ComputeDialGeometry.h"
 #include "model/DialModel.h"
 #include "support/VqrWriter.h"
 
@@ -198,7 +200,8 @@ std::vector<Example> Examples() {
     SetPlate(m, -100, 100, -60, 100);
     add("type-11-inclined-declining-lisboa.vqr", std::move(m));
   }
-  {  // 12: the same kind of plate in Turin, read where the rod's shadow crosses a growing ellipse.
+  {  // 12: the same kind of plate in Turin, its polar style read where the style's shadow
+     // crosses an ellipse around the style's foot that grows through the year.
     DialModel m = BaseDial();
     m.title = "Torino, lettura sull'ellisse";
     SetPlace(m, {45.0703, -7.6869, 1});
@@ -206,20 +209,36 @@ std::vector<Example> Examples() {
     m.planeDeclination = 10;
     m.planeInclination = 75;
     SetGnomon(m, 20);
-    SetPlate(m, -100, 100, -60, 100);
-    m.extraLength = 20;    // the rod's upper point: the nodus, above the origin
-    m.extraValue3 = 0;     // its lower point stands on the plate below the nodus
-    m.extraValue4 = 30;
+    // Where the polar style through the nodus meets the plate: the dial centre of the same plate
+    // drawn as an inclined declining dial.
+    DialModel plain = BaseDial();
+    SetPlace(plain, {m.latitude, m.longitude, m.timeZone});
+    plain.dialType = 11;
+    plain.planeDeclination = m.planeDeclination;
+    plain.planeInclination = m.planeInclination;
+    SetGnomon(plain, m.gnomonLength);
+    plain.modelReady = 1;
+    sundial::ComputeDialGeometry(plain);
+    constexpr double kDegree = 0.017453292519943295;
+    const double toCentre = std::fabs(m.gnomonLength / std::tan(plain.styleHeight * kDegree));
+    const double centreX = -std::sin(plain.substyleAngle * kDegree) * toCentre;
+    const double centreY = -std::cos(plain.substyleAngle * kDegree) * toCentre;
+    m.extraLength = m.gnomonLength;  // the rod's upper point: the nodus, above the origin
+    m.extraValue3 = centreX;         // its lower point: the style's foot on the plate
+    m.extraValue4 = centreY;
     m.extraValue5 = 0;
-    m.extraSwitch1 = 1;    // traced forward through the year
-    m.extraSwitch2 = 1;    // an ellipse
+    m.extraSwitch1 = 1;  // traced forward through the year
+    m.extraSwitch2 = 1;  // an ellipse
     m.extraCoord1 = 0;
-    m.extraCoord2 = 40;    // half-axes growing from 40 x 25 to 70 x 45 through the year
+    m.extraCoord2 = 40;  // half-axes growing from 40 x 25 to 70 x 45 through the year
     m.extraCoord3 = 70;
     m.extraCoord4 = 25;
     m.extraCoord5 = 45;
-    m.extraCoord6 = 30;    // centre (y, then x)
-    m.extraCoord7 = 0;
+    m.extraCoord6 = centreY;  // centre (y, then x): the style's foot
+    m.extraCoord7 = centreX;
+    SetPlate(m, std::floor(centreX) - 80, std::ceil(centreX) + 80, std::floor(centreY) - 60,
+             std::ceil(centreY) + 60);
+    std::printf("type 12: style foot at (%.3f, %.3f)\n", centreX, centreY);
     add("type-12-receiving-ellipse-torino.vqr", std::move(m));
   }
   {  // 13: a shepherd's cylinder dial for Venice, its date scale in solar declination.
