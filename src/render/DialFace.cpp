@@ -63,15 +63,15 @@ class FaceDrawer {
       : ctx_(ctx), m_(ctx.model), g_(*ctx.geometry), tracer_(ctx.canvas, ctx.frame) {}
 
   void Draw();
+  void HourLayers(const HourLayerPlan& plan);
 
  private:
   void GnomonConstruction();
   void ClipRegion();
   void DayCurves();
   void Horizon();
-  void HourLayers();
   template <typename Curve>
-  void DrawLayer(const Layer& layer, const Curve* curves, int count, int points);
+  void DrawLayer(const Layer& layer, const Curve* curves, const LayerSpan& span);
   void MeanTimeFigures();
   void NoonMark();
 
@@ -98,7 +98,7 @@ void FaceDrawer::Draw() {
   // The horizontal sky maps show the horizon wherever the sun rises and sets every day.
   const bool skyMap = t == 7 || t == 8;
   if (skyMap ? std::fabs(m_.latitude) < kSkyMapHorizonLatitude : m_.showHorizon != 0) Horizon();
-  HourLayers();
+  HourLayers(LineDialLayerPlan());
   if (t <= 4 || t == 11) MeanTimeFigures();
   if (t == 0 && m_.showNoonMark) NoonMark();
 }
@@ -203,49 +203,49 @@ void FaceDrawer::Horizon() {
   ctx_.canvas.SelectPen(previous);
 }
 
-void FaceDrawer::HourLayers() {
+void FaceDrawer::HourLayers(const HourLayerPlan& plan) {
   const DrawingResources& r = ctx_.res;
   const int italian = m_.showItalianHours || m_.showItalianHoursShifted;
   using L = LabelKind;
   {
     Layer layer{italian, r.penRed, r.penRedDash, colors::kRed, L::EndHourReversible};
     layer.firstLineDashed = m_.showItalianHours ? 0 : 1;
-    DrawLayer(layer, g_.italianHourCurves.data(), kHourLineCount, kSweepPoints);
+    DrawLayer(layer, g_.italianHourCurves.data(), plan.italian);
   }
   DrawLayer(Layer{m_.showBabylonianHours, r.penTeal, r.penTealDash, colors::kTeal, L::EndHour},
-            g_.babylonianHourCurves.data(), kHourLineCount, kSweepPoints);
+            g_.babylonianHourCurves.data(), plan.babylonian);
   DrawLayer(Layer{m_.showReferenceHours, r.penGrey, r.penGreyDash, colors::kTitleGrey,
                   L::EndHourReversible},
-            g_.referenceHourCurves.data(), kHourLineCount, kSweepPoints);
+            g_.referenceHourCurves.data(), plan.reference);
   DrawLayer(Layer{m_.showTemporaryHours, r.penBlue, r.penBlueDash, colors::kBlue,
                   L::RomanTemporary},
-            g_.temporaryHourCurves.data(), kHalfDayLineCount, kSweepPoints);
+            g_.temporaryHourCurves.data(), plan.temporary);
   {
     Layer layer{m_.showAscendantHalf, r.penBlue, r.penBlueDash, colors::kBlue, L::AscendantGlyph};
     layer.glyphInsideCount = 20;
-    DrawLayer(layer, g_.ascendantLineCurves.data(), kHalfDayLineCount, kHalfSweepPoints);
+    DrawLayer(layer, g_.ascendantLineCurves.data(), plan.ascendantHalf);
     layer.enabled = m_.showAscendantLines;
     layer.glyphInsideCount = 2;
-    DrawLayer(layer, g_.ascendantLineCurves.data(), kHalfDayLineCount, kSweepPoints);
+    DrawLayer(layer, g_.ascendantLineCurves.data(), plan.ascendant);
   }
   {
     Layer layer{m_.showEclipticHalf, r.penGrey, r.penGreyDash, colors::kTitleGrey,
                 L::RomanEcliptic};
-    DrawLayer(layer, g_.eclipticHourCurves.data(), kHalfDayLineCount, kHalfSweepPoints);
+    DrawLayer(layer, g_.eclipticHourCurves.data(), plan.eclipticHalf);
     layer.enabled = m_.showEclipticHours;
     layer.drawNumerals = m_.showEclipticHalf == 0;
-    DrawLayer(layer, g_.eclipticHourCurves.data(), kHalfDayLineCount, kSweepPoints);
+    DrawLayer(layer, g_.eclipticHourCurves.data(), plan.ecliptic);
   }
   DrawLayer(Layer{m_.showAzimuthLines, r.penTeal, r.penTealDash, colors::kTeal, L::EndAzimuth},
-            g_.azimuthLineCurves.data(), kAzimuthLineCount, kSweepPoints);
+            g_.azimuthLineCurves.data(), plan.azimuth);
   DrawLayer(Layer{m_.showAlmucantars, r.penRed, r.penRedDash, colors::kRed, L::EndAltitude},
-            g_.almucantarCurves.data(), kAlmucantarCount, kAlmucantarPoints);
+            g_.almucantarCurves.data(), plan.almucantar);
   DrawLayer(Layer{m_.showModernHours, r.penYellow, r.penYellowDash, colors::kYellow, L::EndHour},
-            g_.modernHourCurves.data(), kHourLineCount, kSweepPoints);
+            g_.modernHourCurves.data(), plan.modern);
 }
 
 template <typename Curve>
-void FaceDrawer::DrawLayer(const Layer& layer, const Curve* curves, int count, int points) {
+void FaceDrawer::DrawLayer(const Layer& layer, const Curve* curves, const LayerSpan& span) {
   if (!layer.enabled) return;
   Canvas& canvas = ctx_.canvas;
   canvas.SetTextColor(layer.textColor);
@@ -257,7 +257,8 @@ void FaceDrawer::DrawLayer(const Layer& layer, const Curve* curves, int count, i
   std::string heldText;
   int heldX = -1;
   int heldY = -1;
-  for (int i = 0; i < count; ++i) {
+  const int points = std::clamp(span.points, 0, kYearPointCount);
+  for (int i = std::max(span.first, 0); i <= span.last && i < span.capacity; ++i) {
     const bool solid = (i + layer.firstLineDashed) % 2 == 0;
     if (!solid && !m_.showIntermediateLines) continue;
     canvas.SelectPen(solid ? layer.solidPen : layer.dashPen);
@@ -447,6 +448,26 @@ PlanePoint StyleRoot(const DialModel& m) {
     default:
       return {0, 0};
   }
+}
+
+HourLayerPlan LineDialLayerPlan() {
+  HourLayerPlan plan;
+  plan.italian = {0, kHourLineCount - 1, kSweepPoints, kModernHourLineCount};
+  plan.babylonian = plan.italian;
+  plan.reference = plan.italian;
+  plan.modern = plan.italian;
+  plan.temporary = {0, kHalfDayLineCount - 1, kSweepPoints, kHalfDayLineCount};
+  plan.ascendant = plan.temporary;
+  plan.ecliptic = plan.temporary;
+  plan.ascendantHalf = {0, kHalfDayLineCount - 1, kHalfSweepPoints, kHalfDayLineCount};
+  plan.eclipticHalf = plan.ascendantHalf;
+  plan.azimuth = {0, kAzimuthLineCount - 1, kSweepPoints, kAzimuthLineCount};
+  plan.almucantar = {0, kAlmucantarCount - 1, kAlmucantarPoints, kAlmucantarCount};
+  return plan;
+}
+
+void DrawHourLayers(PaintContext& ctx, const HourLayerPlan& plan) {
+  if (ctx.geometry != nullptr) FaceDrawer(ctx).HourLayers(plan);
 }
 
 void DrawLineDialFace(PaintContext& ctx) {

@@ -19,6 +19,30 @@ struct ReplacedObjects {
 // replaced.
 ReplacedObjects DrawCommonOverlays(PaintContext& ctx);
 
+// Which lines of an hour or sky layer are drawn (first..last, label indices, clipped to the
+// layer's `capacity`) and over how many points of each line.
+struct LayerSpan {
+  int first = 0;
+  int last = -1;
+  int points = 0;
+  int capacity = 0;
+};
+
+// The eleven hour and sky layers, in their drawing order.
+struct HourLayerPlan {
+  LayerSpan italian, babylonian, reference, temporary, ascendantHalf, ascendant, eclipticHalf,
+      ecliptic, azimuth, almucantar, modern;
+};
+
+// The line dials' plan: every line of each layer over the declination (or ecliptic) sweep, the
+// half layers over its first 48 points, the almucantars over 361 azimuths.
+HourLayerPlan LineDialLayerPlan();
+
+// The hour and sky layers under their display switches, solid and intermediate lines
+// alternating, with their end labels, numerals and glyphs. The altitude dials draw them over
+// their own spans.
+void DrawHourLayers(PaintContext& ctx, const HourLayerPlan& plan);
+
 // The stages of the line dials from the titles to the noon mark.
 void DrawLineDialFace(PaintContext& ctx);
 
