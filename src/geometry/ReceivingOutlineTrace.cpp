@@ -85,16 +85,56 @@ class TraceWriter {
 // A clock time below 0 is the same moment of the previous day's dial: 24 is added once.
 double OnDial(double time) { return time < 0 ? time + 24.0 : time; }
 
-// Sine and cosine of 7.5 j degrees for the 49 lines 0, 0.5, ..., 24 h: the hour angle of line j
-// of the modern, Italian, Babylonian and reference-altitude hours is that of line 0 plus 7.5 j
-// degrees, so one sine and cosine per family and day serve all 49 lines.
-struct LineTurns {
+// The clock time of an hour angle (degrees), wrapped into the day as TimeOfDirection does.
+double TimeOfHourAngle(double hourAngle, double correction) {
+  double time = 12.0 + hourAngle / 15.0 + correction / 15.0;
+  if (time > 24.0) time -= 24.0;
+  if (time < 0) time += 24.0;
+  return time;
+}
+
+// What stays fixed for a dial through the year's trace: the sines and cosines of the lines.
+struct LineConstants {
+  // Sine and cosine of 7.5 j degrees for the 49 lines 0, 0.5, ..., 24 h: the hour angle of line
+  // j of the modern, Italian, Babylonian and reference-altitude hours is that of line 0 plus
+  // 7.5 j degrees, so one sine and cosine per family and day serve all 49 lines.
   std::array<double, kModernHourLineCount> sin;
   std::array<double, kModernHourLineCount> cos;
-  LineTurns() {
+  // Azimuth lines: sine and cosine of each azimuth.
+  std::array<double, kAzimuthLineCount> sinAzimuth;
+  std::array<double, kAzimuthLineCount> cosAzimuth;
+  // Almucantars: sine, cosine and tangent of each altitude.
+  std::array<double, kAlmucantarCount> sinAltitude;
+  std::array<double, kAlmucantarCount> cosAltitude;
+  std::array<double, kAlmucantarCount> tanAltitude;
+  // Ascendant line k: the rising time of its ecliptic point plus that point's right ascension,
+  // so that the line's time is this less the sun's right ascension (AscendantLineTime).
+  std::array<double, kHalfDayLineCount> ascendantBase;
+  // Ecliptic hour k: sine and cosine of the 7.5 k degrees of ecliptic risen since the sun.
+  std::array<double, kHalfDayLineCount> sinRisen;
+  std::array<double, kHalfDayLineCount> cosRisen;
+
+  explicit LineConstants(double latitude) {
     for (int j = 0; j < kModernHourLineCount; ++j) {
       sin[j] = std::sin(7.5 * j * kRad);
       cos[j] = std::cos(7.5 * j * kRad);
+    }
+    for (int j = 0; j < kAzimuthLineCount; ++j) {
+      const double azimuth = 10.0 * j > 180.0 ? 10.0 * j - 360.0 : 10.0 * j;
+      sinAzimuth[j] = SinDeg(azimuth);
+      cosAzimuth[j] = CosDeg(azimuth);
+    }
+    for (int j = 0; j < kAlmucantarCount; ++j) {
+      sinAltitude[j] = SinDeg(5.0 * j);
+      cosAltitude[j] = CosDeg(5.0 * j);
+      tanAltitude[j] = TanDeg(5.0 * j);
+    }
+    for (int j = 0; j < kHalfDayLineCount; ++j) {
+      // With the sun at longitude 0 (right ascension 0) and a correction of a whole day the
+      // time is the base plus 24 h, never negative, so nothing is added to it.
+      ascendantBase[j] = AscendantLineTime(j, 0.0, latitude, 360.0) - 24.0;
+      sinRisen[j] = SinDeg(7.5 * j);
+      cosRisen[j] = CosDeg(7.5 * j);
     }
   }
 };
@@ -103,7 +143,7 @@ struct LineTurns {
 // clock time from its label.
 template <typename TimeOfLabel>
 void TraceShiftedFamily(std::array<LineCurveFine, kModernHourLineCount>& lines, int k,
-                        double baseHourAngle, TimeOfLabel timeOfLabel, const LineTurns& turns,
+                        double baseHourAngle, TimeOfLabel timeOfLabel, const LineConstants& turns,
                         const TraceWriter& writer, const DaySun& day,
                         const ReceivingOutline& outline) {
   if (!std::isfinite(baseHourAngle)) {  // no sunset (or no reference crossing) on this day
@@ -155,7 +195,7 @@ void LabelFine(const DialModel& model, FineDialGeometry& fine) {
 
 // One step of the year: every line of every family at day index 0.1 k.
 void TraceYearStep(const DialModel& model, double correction, int k, const ReceivingOutline& outline,
-                   const LineTurns& turns, const TraceWriter& writer, FineDialGeometry& fine) {
+                   const LineConstants& turns, const TraceWriter& writer, FineDialGeometry& fine) {
   const double dayIndex = 0.1 * k;
   const double latitude = model.latitude;
   const DaySun day = DaySun::Of(DailyDeclination(dayIndex));
@@ -189,25 +229,50 @@ void TraceYearStep(const DialModel& model, double correction, int k, const Recei
       [&](double v) { return OnDial((side * crossing + correction) / 15.0 + (v - 12.0)); },
       turns, writer, day, outline);
 
-  // Temporary hours: the daylight in twelve equal parts.
+  // Temporary hours: the daylight in twelve equal parts; line j's hour angle is that of sunrise
+  // plus j twelfths of the half day's arc.
   const double halfDay = sunset / 15.0;
-  for (int j = 0; j < kHalfDayLineCount; ++j) {
-    const double v = 0.5 * j;
-    const double time = OnDial((12.0 - halfDay) + (2.0 * halfDay) / 12.0 * v + correction / 15.0);
-    DialPoint& out = fine.temporaryHourCurvesFine[j].points[k];
-    out = std::isfinite(time) ? writer.AtHour(time, 15.0 * (time - 12.0) - correction, day, outline)
-                              : AbsentTracePoint();
+  if (std::isfinite(halfDay)) {
+    const double sr = std::sin(-sunset * kRad), cr = std::cos(sunset * kRad);
+    const double se = std::sin(sunset / 12.0 * kRad), ce = std::cos(sunset / 12.0 * kRad);
+    double sinH = sr;
+    double cosH = cr;
+    for (int j = 0; j < kHalfDayLineCount; ++j) {
+      const double v = 0.5 * j;
+      const double time =
+          OnDial((12.0 - halfDay) + (2.0 * halfDay) / 12.0 * v + correction / 15.0);
+      fine.temporaryHourCurvesFine[j].points[k] =
+          writer.AtHourAngle(time, sinH, cosH, day, outline);
+      const double next = sinH * ce + cosH * se;
+      cosH = cosH * ce - sinH * se;
+      sinH = next;
+    }
+  } else {
+    for (auto& line : fine.temporaryHourCurvesFine) line.points[k] = AbsentTracePoint();
   }
 
   // Ascendant lines and ecliptic hours, from the sun's place on the ecliptic.
   const double sunLongitude = SunLongitudeOnDay(dayIndex, day.declination);
+  const double sinL = SinDeg(sunLongitude), cosL = CosDeg(sunLongitude);
+  const double sunRightAscension = EclipticRightAscensionHours(sunLongitude);
+  const double sinObliquity = SinDeg(kObliquityDegrees), cosObliquity = CosDeg(kObliquityDegrees);
+  const double tanLat = std::tan(latitude * kRad);
   for (int j = 0; j < kHalfDayLineCount; ++j) {
-    const double ascendant = AscendantLineTime(j, sunLongitude, latitude, correction);
+    const double ascendant =
+        OnDial(turns.ascendantBase[j] - sunRightAscension + correction / 15.0);
     fine.ascendantLineCurvesFine[j].points[k] =
         std::isfinite(ascendant)
             ? writer.AtHour(ascendant, 15.0 * (ascendant - 12.0) - correction, day, outline)
             : AbsentTracePoint();
-    const double ecliptic = EclipticHourTime(j, sunLongitude, latitude, correction);
+    // The ecliptic point risen with the sun's longitude plus 7.5 j degrees (EclipticHourTime).
+    const double sinRisen = sinL * turns.cosRisen[j] + cosL * turns.sinRisen[j];
+    const double cosRisen = cosL * turns.cosRisen[j] - sinL * turns.sinRisen[j];
+    const double sinDecRisen = sinObliquity * sinRisen;
+    const double tanDecRisen = sinDecRisen / std::sqrt(1.0 - sinDecRisen * sinDecRisen);
+    const double rising = 12.0 - std::acos(-tanLat * tanDecRisen) * kDeg / 15.0;
+    const double risenRightAscension = std::atan2(cosObliquity * sinRisen, cosRisen) * kDeg / 15.0;
+    const double ecliptic =
+        OnDial(rising - sunRightAscension + correction / 15.0 + risenRightAscension);
     fine.eclipticHourCurvesFine[j].points[k] =
         std::isfinite(ecliptic)
             ? writer.AtHour(ecliptic, 15.0 * (ecliptic - 12.0) - correction, day, outline)
@@ -215,22 +280,23 @@ void TraceYearStep(const DialModel& model, double correction, int k, const Recei
   }
 
   // Azimuth lines: where the sun of this day stands at each azimuth.
+  const double tanDec = day.sinDec / day.cosDec;
   for (int j = 0; j < kAzimuthLineCount; ++j) {
     LineCurveFine& line = fine.azimuthLineCurvesFine[j];
     const double azimuth = line.label;
     DialPoint& out = line.points[k];
-    const auto altitude = AzimuthLineAltitude(azimuth, day.declination, latitude);
-    if (!altitude) {
-      out.x = kNoPoint;
+    SunOnAzimuth sun;
+    if (!FindSunOnAzimuth(writer.SinLat(), writer.CosLat(), turns.sinAzimuth[j],
+                          turns.cosAzimuth[j], day.sinDec, tanDec, correction, sun)) {
+      out.x = kNoPoint;  // the time is not written
       out.y = kNoPoint;
       out.azimuth = azimuth;
       out.altitude = -90.0;
       continue;
     }
-    const double ch = std::cos(*altitude * kRad);
-    out = writer.AtDirection(TimeOfDirection(azimuth, *altitude, latitude, correction),
-                             ch * std::cos(azimuth * kRad), ch * std::sin(azimuth * kRad),
-                             std::sin(*altitude * kRad), azimuth, *altitude, outline);
+    out = writer.AtDirection(sun.time, sun.cosAltitude * turns.cosAzimuth[j],
+                             sun.cosAltitude * turns.sinAzimuth[j], sun.sinAltitude, azimuth,
+                             sun.altitude, outline);
   }
 
   // Almucantars: where the sun of this day reaches each altitude, afternoon and morning.
@@ -238,22 +304,26 @@ void TraceYearStep(const DialModel& model, double correction, int k, const Recei
     const double altitude = 5.0 * j;
     FlaggedDialPoint& west = fine.almucantarCurvesFine[2 * j].points[k];
     FlaggedDialPoint& east = fine.almucantarCurvesFine[2 * j + 1].points[k];
-    const double azimuth = AlmucantarAzimuth(altitude, day.declination, latitude);
+    // AlmucantarAzimuth, and TimeOfDirection for the two halves.
+    const double cosAzimuth = (turns.sinAltitude[j] * writer.SinLat() - day.sinDec) /
+                              (turns.cosAltitude[j] * writer.CosLat());
+    const double azimuth = std::acos(cosAzimuth) * kDeg;
     if (!std::isfinite(azimuth)) {
       west = {0, kNoPoint, kNoPoint, kNoPoint, kNoPoint, altitude};
       east = west;
       continue;
     }
-    const double ch = std::cos(altitude * kRad);
-    const double sh = std::sin(altitude * kRad);
-    const double south = ch * std::cos(azimuth * kRad);
-    const double westward = ch * std::sin(azimuth * kRad);
-    const DialPoint w =
-        writer.AtDirection(TimeOfDirection(azimuth, altitude, latitude, correction), south,
-                           westward, sh, azimuth, altitude, outline);
-    const DialPoint e =
-        writer.AtDirection(TimeOfDirection(-azimuth, altitude, latitude, correction), south,
-                           -westward, sh, -azimuth, altitude, outline);
+    const double sinAzimuth = std::sqrt(1.0 - cosAzimuth * cosAzimuth);
+    const double hourAngle =
+        std::atan2(sinAzimuth, cosAzimuth * writer.SinLat() + turns.tanAltitude[j] * writer.CosLat()) *
+        kDeg;
+    const double south = turns.cosAltitude[j] * cosAzimuth;
+    const double westward = turns.cosAltitude[j] * sinAzimuth;
+    const DialPoint w = writer.AtDirection(TimeOfHourAngle(hourAngle, correction), south, westward,
+                                           turns.sinAltitude[j], azimuth, altitude, outline);
+    const DialPoint e = writer.AtDirection(TimeOfHourAngle(-hourAngle, correction), south,
+                                           -westward, turns.sinAltitude[j], -azimuth, altitude,
+                                           outline);
     west = {1, w.time, w.x, w.y, w.azimuth, w.altitude};
     east = {1, e.time, e.x, e.y, e.azimuth, e.altitude};
   }
@@ -303,6 +373,54 @@ void RodOnPlate::Shadows(double south, double west, double up, PlanePoint& p1,
   p2 = {secondFoot.x + secondHeight * dx, secondFoot.y + secondHeight * dy};
 }
 
+bool FindSunOnAzimuth(double sinLat, double cosLat, double sinAzimuth, double cosAzimuth,
+                      double sinDec, double tanDec, double correction, SunOnAzimuth& found) {
+  // sin(dec) = sin(lat) sin(h) + b cos(h), b = -cos(lat) cos(A); with t = tan(h/2) this is the
+  // quadratic -(sin dec + b) t^2 + 2 sin(lat) t + (b - sin dec) = 0.
+  const double b = -cosLat * cosAzimuth;
+  const double discriminant = 4.0 * (sinLat * sinLat + b * b - sinDec * sinDec);
+  if (!(discriminant >= 0)) return false;
+  const double qa = -(sinDec + b);
+  const double qb = 2.0 * sinLat;
+  const double qc = b - sinDec;
+  const double q = -0.5 * (qb + std::copysign(std::sqrt(discriminant), qb));
+  const double roots[2] = {q / qa, qc / q};
+  // The hour angle's direction must give back the azimuth within 0.001 degree.
+  constexpr double kTolerance = 1.7453292519943296e-05;  // tan(0.001 degree)
+  bool any = false;
+  double bestT = 0;
+  double bestAltitude = 0;
+  for (double t : roots) {
+    if (!std::isfinite(t) || std::fabs(t) > 1.0) continue;  // altitude beyond +-90
+    const double altitude = 2.0 * std::atan(t) * kDeg;
+    if (90.0 - std::fabs(altitude) > 1e-9) {
+      const double tanAltitude = 2.0 * t / (1.0 - t * t);
+      const double y = sinAzimuth;
+      const double x = cosAzimuth * sinLat + tanAltitude * cosLat;
+      const double by = y;
+      const double bx = x * sinLat - std::sqrt(x * x + y * y) * tanDec * cosLat;
+      const double dot = bx * cosAzimuth + by * sinAzimuth;
+      const double cross = by * cosAzimuth - bx * sinAzimuth;
+      if (!(dot > 0) || std::fabs(cross) > kTolerance * dot) continue;
+    }
+    if (!any || altitude > bestAltitude) {
+      any = true;
+      bestT = t;
+      bestAltitude = altitude;
+    }
+  }
+  if (!any) return false;
+  const double t2 = bestT * bestT;
+  found.altitude = bestAltitude;
+  found.sinAltitude = 2.0 * bestT / (1.0 + t2);
+  found.cosAltitude = (1.0 - t2) / (1.0 + t2);
+  const double hourAngle =
+      std::atan2(sinAzimuth, cosAzimuth * sinLat + found.sinAltitude / found.cosAltitude * cosLat) *
+      kDeg;
+  found.time = TimeOfHourAngle(hourAngle, correction);
+  return true;
+}
+
 ReceivingOutline OutlineAtTraceStep(const DialModel& model, int step) {
   const double s = std::clamp(step, 0, kSteps - 1);
   const double a = model.extraCoord2 + s * ((model.extraCoord3 - model.extraCoord2) / kSteps);
@@ -314,7 +432,7 @@ ReceivingOutline OutlineAtTraceStep(const DialModel& model, int step) {
 void TraceReceivingOutline(const DialModel& model, double correction, FineDialGeometry& fine) {
   LabelFine(model, fine);
   const bool forward = model.extraSwitch1 != 0;
-  const LineTurns turns;
+  const LineConstants turns(model.latitude);
   const TraceWriter writer(model);
 
   // The outline grows by equal amounts at every step of the trace; its turn and centre stay.

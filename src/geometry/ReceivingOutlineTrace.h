@@ -37,6 +37,20 @@ struct RodOnPlate {
   void Shadows(double south, double west, double up, PlanePoint& p1, PlanePoint& p2) const;
 };
 
+// Where the sun of one declination stands on the vertical circle of one azimuth, found as
+// AzimuthLineAltitude finds it (the higher of the roots whose hour angle gives back the azimuth)
+// but from sines and cosines computed once per azimuth, declination and latitude. False when
+// the sun never stands there; else its altitude (degrees) with sine and cosine, and the clock
+// time of that direction as TimeOfDirection gives it.
+struct SunOnAzimuth {
+  double altitude;
+  double sinAltitude;
+  double cosAltitude;
+  double time;
+};
+bool FindSunOnAzimuth(double sinLat, double cosLat, double sinAzimuth, double cosAzimuth,
+                      double sinDec, double tanDec, double correction, SunOnAzimuth& found);
+
 // The outline of the year's trace step `step` (0 = the first step traced).
 ReceivingOutline OutlineAtTraceStep(const DialModel& model, int step);
 

@@ -3,12 +3,14 @@
 // the sun it stores, and the sun it stores is the sun of its time and day.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
 
 #include "astro/DailySunTables.h"
 #include "astro/SunPath.h"
+#include "geometry/HourFormulas.h"
 #include "geometry/ReceivingOutlineTrace.h"
 #include "model/DialModel.h"
 
@@ -315,6 +317,88 @@ TEST(ReceivingOutlineTrace, DegenerateRodsAndOutlinesStoreMarkersOnly) {
       EXPECT_GT(tally.read, 0) << c;
     }
   }
+}
+
+
+TEST(ReceivingOutlineTrace, FamiliesKeepTheTimesOfTheirFormulas) {
+  DialModel m = TracedDial(true, true);
+  m.latitude = 52.0;
+  m.referenceSide = 1;
+  const double mc = 7.5;
+  auto fine = std::make_unique<FineDialGeometry>();
+  TraceReceivingOutline(m, mc, *fine);
+  for (int k = 0; k < kFineYearPointCount; k += 13) {
+    const double day = 0.1 * k;
+    const double dec = DailyDeclination(day);
+    // The sun's ecliptic longitude: rising half up to the summer solstice of the table (day
+    // 171), falling half to the winter solstice (day 354).
+    double longitude = std::asin(std::clamp(std::sin(Rad(dec)) / std::sin(Rad(23.44)), -1.0, 1.0)) * 180 / kPi;
+    if (day > 171 && day <= 354) longitude = 180 - longitude;
+    auto expectTime = [&](const DialPoint& p, double time, const char* what, int j) {
+      if (!std::isfinite(time)) {
+        EXPECT_EQ(p.x, kNoPoint) << what << j << " " << k;
+        return;
+      }
+      EXPECT_NEAR(p.time, time, 1e-9) << what << j << " " << k;
+      EXPECT_NEAR(p.altitude, SunAltitudeAtDeclination(time, dec, mc, m.latitude), 1e-9)
+          << what << j << " " << k;
+    };
+    for (int j = 0; j < kModernHourLineCount; ++j) {
+      expectTime(fine->italianHourCurvesFine[j].points[k], ItalianHourTime(0.5 * j, dec, m.latitude, mc), "italian", j);
+      expectTime(fine->babylonianHourCurvesFine[j].points[k], BabylonianHourTime(0.5 * j, dec, m.latitude, mc), "babylonian", j);
+      expectTime(fine->referenceHourCurvesFine[j].points[k],
+                 ReferenceHourTime(0.5 * j, dec, m.latitude, mc, -6.0, true), "reference", j);
+    }
+    for (int j = 0; j < kHalfDayLineCount; ++j) {
+      expectTime(fine->temporaryHourCurvesFine[j].points[k], TemporaryHourTime(0.5 * j, dec, m.latitude, mc), "temporary", j);
+      expectTime(fine->ascendantLineCurvesFine[j].points[k], AscendantLineTime(j, longitude, m.latitude, mc), "ascendant", j);
+      expectTime(fine->eclipticHourCurvesFine[j].points[k], EclipticHourTime(j, longitude, m.latitude, mc), "ecliptic", j);
+    }
+    for (int j = 0; j < kAzimuthLineCount; ++j) {
+      const DialPoint& p = fine->azimuthLineCurvesFine[j].points[k];
+      const double azimuth = fine->azimuthLineCurvesFine[j].label;
+      const auto altitude = AzimuthLineAltitude(azimuth, dec, m.latitude);
+      ASSERT_EQ(altitude.has_value(), p.x != kNoPoint) << j << " " << k;
+      if (!altitude) continue;
+      EXPECT_NEAR(p.altitude, *altitude, 1e-9);
+      EXPECT_NEAR(p.time, TimeOfDirection(azimuth, *altitude, m.latitude, mc), 1e-9);
+    }
+    for (int j = 0; j < kAlmucantarCount; ++j) {
+      const double azimuth = AlmucantarAzimuth(5.0 * j, dec, m.latitude);
+      const FlaggedDialPoint& west = fine->almucantarCurvesFine[2 * j].points[k];
+      const FlaggedDialPoint& east = fine->almucantarCurvesFine[2 * j + 1].points[k];
+      ASSERT_EQ(west.valid, std::isfinite(azimuth) ? 1 : 0);
+      if (!std::isfinite(azimuth)) continue;
+      EXPECT_NEAR(west.azimuth, azimuth, 1e-9);
+      EXPECT_NEAR(east.azimuth, -azimuth, 1e-9);
+      EXPECT_NEAR(west.time, TimeOfDirection(azimuth, 5.0 * j, m.latitude, mc), 1e-9);
+      EXPECT_NEAR(east.time, TimeOfDirection(-azimuth, 5.0 * j, m.latitude, mc), 1e-9);
+    }
+  }
+}
+
+TEST(ReceivingOutlineTrace, SunOnAzimuthAgreesWithTheAzimuthLineFormula) {
+  int found = 0;
+  for (double latitude : {-70.0, -35.0, 0.0, 23.0, 45.0, 66.0, 89.0}) {
+    for (double dec = -23.44; dec <= 23.44; dec += 0.61) {
+      for (int j = 0; j < 37; ++j) {
+        const double azimuth = 10.0 * j > 180 ? 10.0 * j - 360 : 10.0 * j;
+        const auto expected = AzimuthLineAltitude(azimuth, dec, latitude);
+        SunOnAzimuth sun;
+        const bool ok = FindSunOnAzimuth(std::sin(Rad(latitude)), std::cos(Rad(latitude)),
+                                         std::sin(Rad(azimuth)), std::cos(Rad(azimuth)),
+                                         std::sin(Rad(dec)), std::tan(Rad(dec)), 3.0, sun);
+        ASSERT_EQ(ok, expected.has_value()) << latitude << " " << dec << " " << azimuth;
+        if (!ok) continue;
+        ++found;
+        EXPECT_NEAR(sun.altitude, *expected, 1e-9);
+        EXPECT_NEAR(sun.sinAltitude, std::sin(Rad(*expected)), 1e-12);
+        EXPECT_NEAR(sun.time, TimeOfDirection(azimuth, *expected, latitude, 3.0), 1e-9)
+            << latitude << " " << dec << " " << azimuth;
+      }
+    }
+  }
+  EXPECT_GT(found, 1000);
 }
 
 }  // namespace
