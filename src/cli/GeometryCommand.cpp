@@ -51,6 +51,10 @@ struct TypeExtents {
   bool hourFamilies = true;  // the six other hour families have marks
   bool familyCurves = true;  // ... and curves
   bool skyLines = true;      // azimuth lines and almucantars
+  int eclipticCurvePoints = 95;  // points of the ascendant and ecliptic curves
+  int skyMarks = 7;              // marks of the azimuth lines and of each almucantar half
+  int azimuthCurvePoints = 95;
+  int almucantarPoints = 361;    // azimuths 0..360; the altitude dials: the points of their scale
   int monthLines = 7;        // day-curve entries before the user date lines
   bool userLines = true;
   bool scale = false;        // analemmaticScale
@@ -72,9 +76,12 @@ TypeExtents ExtentsOf(int type) {
       e.familyCurves = e.skyLines = e.userLines = false;
       e.fine = true;
       break;
-    case 14:
-      e.modernMarks = e.hourMarks = 13;
-      e.curvePoints = 365;
+    case 13:
+      e.almucantarPoints = 95;
+      break;
+    case 14:  // the calendar scale reads every family by the day
+      e.modernMarks = e.hourMarks = e.skyMarks = 13;
+      e.curvePoints = e.eclipticCurvePoints = e.azimuthCurvePoints = e.almucantarPoints = 365;
       e.monthLines = 13;
       break;
     default:
@@ -187,17 +194,19 @@ class GeometryWriter {
     const int signMarks = e_.hourMarks == 0 ? 0 : 13;
     LabelledLines("ascendantLineMarks", g.ascendantLineMarks, e_.hourFamilies, signMarks);
     LabelledLines("eclipticHourMarks", g.eclipticHourMarks, e_.hourFamilies, signMarks);
-    LabelledLines("azimuthLineMarks", g.azimuthLineMarks, e_.skyLines, 7);
+    LabelledLines("azimuthLineMarks", g.azimuthLineMarks, e_.skyLines, e_.skyMarks);
     AlmucantarMarks(g);
     LabelledLines("modernHourCurves", g.modernHourCurves, true, e_.curvePoints);
     LabelledLines("italianHourCurves", g.italianHourCurves, e_.familyCurves, e_.curvePoints);
     LabelledLines("babylonianHourCurves", g.babylonianHourCurves, e_.familyCurves, e_.curvePoints);
     LabelledLines("temporaryHourCurves", g.temporaryHourCurves, e_.familyCurves, e_.curvePoints);
     LabelledLines("referenceHourCurves", g.referenceHourCurves, e_.familyCurves, e_.curvePoints);
-    LabelledLines("ascendantLineCurves", g.ascendantLineCurves, e_.familyCurves, 95);
-    LabelledLines("eclipticHourCurves", g.eclipticHourCurves, e_.familyCurves, 95);
-    LabelledLines("azimuthLineCurves", g.azimuthLineCurves, e_.skyLines, 95);
-    AlmucantarCurves("almucantarCurves", g.almucantarCurves, e_.skyLines, 361);
+    LabelledLines("ascendantLineCurves", g.ascendantLineCurves, e_.familyCurves,
+                  e_.eclipticCurvePoints);
+    LabelledLines("eclipticHourCurves", g.eclipticHourCurves, e_.familyCurves,
+                  e_.eclipticCurvePoints);
+    LabelledLines("azimuthLineCurves", g.azimuthLineCurves, e_.skyLines, e_.azimuthCurvePoints);
+    AlmucantarCurves("almucantarCurves", g.almucantarCurves, e_.skyLines, e_.almucantarPoints);
     DayCurves("dayCurves", g.dayCurves, kDayPointCount);
     AnalemmaticScale(g);
     if (e_.fine && m_.fine) Fine(*m_.fine);
@@ -278,8 +287,8 @@ class GeometryWriter {
       for (const auto& a : g.almucantarMarks) {
         json_.Begin('{');
         json_.Scalar("label", a.west.altitude);
-        json_.Points("west", a.west.points, kStandardDateLineCount);
-        json_.Points("east", a.east.points, kStandardDateLineCount);
+        json_.Points("west", a.west.points, e_.skyMarks);
+        json_.Points("east", a.east.points, e_.skyMarks);
         json_.End('}');
       }
     }
