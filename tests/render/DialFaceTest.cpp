@@ -81,6 +81,37 @@ TEST(LineDialStages, RunInTheirFixedOrder) {
   EXPECT_EQ(stages, expected);
 }
 
+TEST(LineDialStages, EachTypeDropsItsOwnStages) {
+  struct Expect {
+    int type;
+    bool clip;
+    bool meanTime;
+    bool noonMark;
+  };
+  const Expect table[] = {{0, true, true, true},    {1, true, true, false},
+                          {2, false, true, false},  {3, false, true, false},
+                          {4, false, true, false},  {7, false, false, false},
+                          {8, false, false, false}, {9, true, false, false},
+                          {10, true, false, false}, {11, true, true, false}};
+  for (const Expect& e : table) {
+    auto m = EmptyDial(e.type);
+    m->latitude = e.type == 4 ? -45 : 45;  // where the plate sees a sun due south, 30 high
+    m->hourLinesAll = 1;
+    m->showMeanTimeRisingHalf = 1;
+    m->showNoonMark = 1;
+    StraightLine(m->geometry->modernHourLines[0].meanTimeCurve, 365, 20, 0, 30, 50);
+    StraightLine(m->geometry->temporaryHourCurves[12].points, 95, 0, 5, 0, 60);
+    if (e.type == 3) {  // the upper face needs a northern declination: a higher noon sun
+      for (auto& pt : m->geometry->modernHourLines[0].meanTimeCurve) pt.altitude = 60;
+    }
+    auto p = Paint(*m);
+    EXPECT_EQ(!OpsOfKind(p->canvas, CanvasOpKind::SetClipRect).empty(), e.clip) << e.type;
+    EXPECT_EQ(!LinesDrawnWith(p->canvas, kYellow, PenStyle::Solid).empty(), e.meanTime) << e.type;
+    EXPECT_EQ(!LinesDrawnWith(p->canvas, Rgb{255, 0, 0}, PenStyle::Solid).empty(), e.noonMark)
+        << e.type;
+  }
+}
+
 TEST(HourLayers, SolidAndDashedLinesAlternate) {
   auto m = EmptyDial(1);  // horizontal: visibility by altitude alone, no clip
   m->showModernHours = 1;
