@@ -82,6 +82,7 @@ std::vector<Example> Examples() {
     SetGnomon(m, 20);
     SetPlate(m, -100, 100, -30, 110);
     m.showItalianHours = 1;
+    m.showNoonMark = 1;
     add("type-00-vertical-declining-firenze.vqr", std::move(m));
   }
   {  // 1: a garden dial at the Royal Observatory, Greenwich.
