@@ -3,10 +3,7 @@
 // the window in one BitBlt, so the window never shows a half-drawn dial.
 #pragma once
 
-#include <windows.h>
-// The canvas has members of these names; the Windows headers make them macros for the A/W forms.
-#undef CreateFont
-#undef DrawText
+#include "platform/win32/WinApi.h"
 
 #include <cstdint>
 #include <vector>

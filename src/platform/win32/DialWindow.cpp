@@ -1,0 +1,231 @@
+#include "platform/win32/DialWindow.h"
+
+#include "platform/win32/GdiCanvas.h"
+#include "platform/win32/PasswordServices.h"
+#include "platform/win32/Registry.h"
+
+namespace sundial::win32 {
+namespace {
+
+constexpr UINT kScreenSaverRunning = 97;  // SPI_SETSCREENSAVERRUNNING
+
+// Drawing objects that cannot be created are reported in a message box, and painting goes on.
+class MessageBoxReporter final : public MessageReporter {
+ public:
+  explicit MessageBoxReporter(HWND owner) : owner_(owner) {}
+  void ShowMessage(const std::string& text) override {
+    MessageBoxA(owner_, text.c_str(), kApplicationTitle, MB_OK);
+  }
+
+ private:
+  HWND owner_;
+};
+
+bool RegisterDialClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSA existing{};
+  if (GetClassInfoA(instance, kDialWindowClass, &existing)) return true;
+  WNDCLASSA wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = nullptr;  // no cursor of the class: the saver chooses it per message
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kDialWindowClass;
+  return RegisterClassA(&wc) != 0;
+}
+
+}  // namespace
+
+DialWindow::DialWindow(bool fullScreen, std::string& dialFilePath, LocalClock& clock) {
+  if (fullScreen) {
+    auto saver = std::make_unique<CSaverWnd>(*this, clock, dialFilePath);
+    saver_ = saver.get();
+    dial_ = std::move(saver);
+  } else {
+    dial_ = std::make_unique<CDialWnd>(*this, clock, dialFilePath);
+  }
+}
+
+HWND DialWindow::CreatePreview(HINSTANCE instance, HWND parent, std::string& dialFilePath,
+                               LocalClock& clock) {
+  // A handle that names no window can carry no child: the caller ends the process.
+  if (parent == nullptr || !IsWindow(parent)) return nullptr;
+  RECT client{};
+  GetClientRect(parent, &client);
+  auto* window = new DialWindow(false, dialFilePath, clock);
+  return Create(window, instance, 0, kPreviewTitle, WS_CHILD | WS_VISIBLE, client, parent, 0);
+}
+
+HWND DialWindow::CreateFullScreen(HINSTANCE instance, std::string& dialFilePath,
+                                  LocalClock& clock) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  auto* window = new DialWindow(true, dialFilePath, clock);
+  return Create(window, instance, WS_EX_TOPMOST, kSaverTitle, WS_POPUP | WS_VISIBLE, screen,
+                nullptr, 0);
+}
+
+HWND DialWindow::Create(DialWindow* window, HINSTANCE instance, DWORD exStyle, const char* title,
+                        DWORD style, const RECT& rect, HWND parent, int id) {
+  window->dial_->OnCreate();
+  bool attached = false;
+  window->attached_ = &attached;
+  HWND hwnd = nullptr;
+  if (RegisterDialClass(instance, &DialWindow::WindowProc)) {
+    hwnd = CreateWindowExA(exStyle, kDialWindowClass, title, style, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, window);
+  }
+  if (hwnd == nullptr) {
+    // Once attached, the failed creation has destroyed the window and WM_NCDESTROY deleted the
+    // object; otherwise no message ever reached it.
+    if (!attached) delete window;
+    return nullptr;
+  }
+  window->attached_ = nullptr;
+  SetTimer(hwnd, CDialWnd::kTimerId, CDialWnd::kTimerIntervalMs, nullptr);
+  return hwnd;
+}
+
+CDialWnd* DialWindow::DialOf(HWND window) {
+  char name[64] = {};
+  if (!IsWindow(window) || GetClassNameA(window, name, sizeof name) == 0 ||
+      lstrcmpA(name, kDialWindowClass) != 0) {
+    return nullptr;
+  }
+  auto* self = reinterpret_cast<DialWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return self != nullptr ? self->dial_.get() : nullptr;
+}
+
+LRESULT CALLBACK DialWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* self = static_cast<DialWindow*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    if (self->attached_ != nullptr) *self->attached_ = true;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<DialWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT DialWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (saver_ != nullptr) {
+    bool handled = false;
+    const LRESULT result = HandleSaver(message, wParam, lParam, handled);
+    if (handled) return result;
+  }
+  switch (message) {
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers the whole client area
+    case WM_TIMER:
+      if (wParam == CDialWnd::kTimerId) dial_->OnTimer();
+      break;
+    case WM_DESTROY:
+      // The dial window is the main window: when it goes, the message loop ends.
+      PostQuitMessage(0);
+      break;
+    case WM_NCDESTROY: {
+      KillTimer(hwnd_, CDialWnd::kTimerId);
+      const LRESULT result = DefWindowProcA(hwnd_, message, wParam, lParam);
+      SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+      delete this;
+      return result;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT DialWindow::HandleSaver(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+  handled = true;
+  switch (message) {
+    case WM_CREATE:
+      SystemParametersInfoA(kScreenSaverRunning, TRUE, nullptr, 0);
+      saver_->OnCreate(ReadSaverSettings());
+      return 0;
+    case WM_DESTROY:
+      SystemParametersInfoA(kScreenSaverRunning, FALSE, nullptr, 0);
+      PostQuitMessage(0);
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_SYSCOMMAND: {
+      const UINT command = static_cast<UINT>(wParam & 0xFFF0);
+      const SystemCommand kind = command == SC_SCREENSAVE ? SystemCommand::ScreenSave
+                                 : command == SC_CLOSE    ? SystemCommand::Close
+                                                          : SystemCommand::Other;
+      if (!CSaverWnd::AcceptsSystemCommand(kind)) return 0;
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+    case WM_SETCURSOR:
+      SetCursor(saver_->ShowsCursor() ? LoadCursorA(nullptr, IDC_ARROW) : nullptr);
+      return TRUE;
+    case WM_NCACTIVATE:
+      if (!saver_->AllowsNcActivate(wParam != FALSE)) return FALSE;
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_ACTIVATE:
+      saver_->OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_ACTIVATEAPP:
+      saver_->OnActivateApp(wParam != FALSE);
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_MOUSEMOVE:
+      saver_->OnMouseMove();
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      saver_->OnUserInput();
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_CLOSE:
+      // May destroy the window, and with it this object: nothing may follow.
+      saver_->OnClose();
+      return 0;
+    default:
+      handled = false;
+      return 0;
+  }
+}
+
+void DialWindow::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  if (dc != nullptr && width > 0 && height > 0) {
+    GdiCanvas canvas(dc, width, height);
+    MessageBoxReporter reporter(hwnd_);
+    // Nothing is copied when no dial is ready: the window keeps what it showed.
+    if (canvas.Valid() && dial_->OnPaint(canvas, reporter)) {
+      canvas.CopyTo(dc, 0, 0, width, height);
+    }
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+void DialWindow::Invalidate() {
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void DialWindow::PostCloseRequest() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
+
+std::uint32_t DialWindow::TickCount() { return GetTickCount(); }
+
+CursorPoint DialWindow::CursorPosition() {
+  POINT p{};
+  GetCursorPos(&p);
+  return CursorPoint{p.x, p.y};
+}
+
+bool DialWindow::VerifyPassword() { return VerifyScreenSavePassword(hwnd_, IsNtFamily()); }
+
+void DialWindow::DestroyWindow() { ::DestroyWindow(hwnd_); }
+
+}  // namespace sundial::win32
