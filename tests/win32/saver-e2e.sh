@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# End-to-end test of SundialSaver.scr under Wine, on an Xvfb screen of its own.
+# usage: saver-e2e.sh WINE_RUN PREFIX SCR PROBE [SUNDIAL_EXE]
+#   WINE_RUN  tools/wine-run (runs a program in the test prefix, creating it once)
+#   PREFIX    the Wine prefix of this test
+#   SCR       SundialSaver.scr;  PROBE  saver_probe.exe;  SUNDIAL_EXE  sundial.exe (optional)
+set -u
+wine_run=$1
+prefix=$(realpath -m "$2")
+scr=$3
+probe=$4
+sundial_exe=${5:-}
+work=$(mktemp -d)
+failures=0
+
+ok() { echo "ok: $*"; }
+bad() { echo "FAILED: $*"; failures=$((failures + 1)); }
+winpath() { local p; p=$(realpath "$1"); echo "Z:${p//\//\\}"; }
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# --- the X screen -------------------------------------------------------------------------------
+display=
+for n in $(seq 91 140); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || { echo "no free X display"; exit 1; }
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+cleanup() {
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export DISPLAY=":$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; exit 1; }
+
+run() { "$wine_run" "$prefix" "$@"; }
+profile='HKCU\Software\Orvantek\Screen Saver\Velquarin'
+stored_path() {
+  run reg query "$profile" /v FileName 2>/dev/null | tr -d '\r' |
+    sed -n 's/^ *FileName *REG_SZ *//p'
+}
+alive() { kill -0 "$1" 2>/dev/null; }
+# Waits up to $2 ms for process $1 to end; prints the time it took.
+wait_end() {
+  local pid=$1 limit=$2 start
+  start=$(now_ms)
+  while alive "$pid"; do
+    if [ $(( $(now_ms) - start )) -gt "$limit" ]; then return 1; fi
+    sleep 0.05
+  done
+  echo "  ended after $(( $(now_ms) - start )) ms"
+}
+screenshot_mean() { import -window root "$work/shot.png" && convert "$work/shot.png" -format '%[fx:mean]' info:; }
+count_colour() {
+  convert "$work/shot.png" -fill black +opaque "$1" -fill white -opaque "$1" \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+# Starts the saver full screen with the pointer resting at 200,200 and waits for the dial.
+start_saver() {
+  xdotool mousemove 200 200
+  run "$scr" /s >"$work/saver.log" 2>&1 &
+  saver_pid=$!
+  local mean=0
+  for _ in $(seq 100); do
+    sleep 0.2
+    mean=$(screenshot_mean 2>/dev/null || echo 0)
+    if awk "BEGIN{exit !($mean > 0.005)}"; then break; fi
+  done
+  # One more second: the first tick has then drawn the present sun.
+  sleep 1.2
+  mean=$(screenshot_mean 2>/dev/null || echo 0)
+  echo "  screen mean brightness $mean"
+  awk "BEGIN{exit !($mean > 0.005)}"
+}
+
+
+# --- d: the example dial ------------------------------------------------------------------------
+run "$scr" /d
+if [ "$(stored_path)" = 'C:\windows\esempio - tolvanet.vqr' ]; then
+  ok "/d stores the example dial path"
+else
+  bad "/d stored '$(stored_path)'"
+fi
+
+# --- switches that end at once ------------------------------------------------------------------
+for args in "/x" "/p 0" "/p 99999" "/D" "/"; do
+  if run "$probe" ends "$(winpath "$scr")" $args >"$work/probe.log" 2>&1; then
+    ok "'$args' ends at once"
+  else
+    bad "'$args' does not end at once"; cat "$work/probe.log"
+  fi
+done
+
+# --- the preview in a window of another program -------------------------------------------------
+if run "$probe" preview "$(winpath "$scr")" >"$work/probe.log" 2>&1; then
+  ok "preview"; sed 's/^/  /' "$work/probe.log"
+else
+  bad "preview"; cat "$work/probe.log"
+fi
+
+# --- full screen: the dial, then the user ------------------------------------------------------
+run reg delete "$profile" /v FileName /f >/dev/null 2>&1   # the built-in default dial
+if start_saver; then ok "/s shows the dial full screen"; else bad "/s: the screen stays black"; fi
+brown=$(count_colour 'rgb(146,84,18)' 2>/dev/null || echo 0)
+echo "  brown (shadow) pixels: $brown"
+if [ -n "$sundial_exe" ]; then
+  altitude=$(run "$sundial_exe" sun "Z:\\nonexistent\\default.vqr" 2>/dev/null |
+             tr -d '\r' | sed -n 's/.*"altitude": *\(-\{0,1\}[0-9.eE+-]*\).*/\1/p' | head -1)
+  if [ -n "$altitude" ]; then
+    echo "  sun altitude at the default dial's place now: $altitude"
+    if awk "BEGIN{exit !($altitude > 5)}"; then
+      if [ "$brown" -gt 0 ]; then ok "the shadow is drawn (sun up)"; else bad "sun up but no shadow"; fi
+    fi
+  fi
+fi
+cp "$work/shot.png" "${SUNDIAL_E2E_SHOT:-/dev/null}" 2>/dev/null
+
+xdotool mousemove 203 200   # exactly the threshold (3 pixels by default)
+sleep 1.5
+if alive "$saver_pid"; then ok "a move of exactly the threshold keeps the saver"; else bad "a 3-pixel move ended the saver"; fi
+xdotool mousemove 203 204   # 4 pixels down from the start: beyond the threshold
+if wait_end "$saver_pid" 2000; then ok "a move beyond the threshold ends the saver"; else bad "the saver survived a 4-pixel move"; kill "$saver_pid"; fi
+
+if start_saver; then
+  xdotool key a
+  if wait_end "$saver_pid" 2000; then ok "a key press ends the saver"; else bad "the saver survived a key press"; kill "$saver_pid"; fi
+else
+  bad "second /s run showed nothing"; kill "$saver_pid" 2>/dev/null
+fi
+
+if start_saver; then
+  xdotool click 1
+  if wait_end "$saver_pid" 2000; then ok "a mouse button ends the saver"; else bad "the saver survived a click"; kill "$saver_pid"; fi
+else
+  bad "third /s run showed nothing"; kill "$saver_pid" 2>/dev/null
+fi
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
