@@ -109,10 +109,14 @@ brown=$(count_colour 'rgb(146,84,18)' 2>/dev/null || echo 0)
 echo "  brown (shadow) pixels: $brown"
 if [ -n "$sundial_exe" ]; then
   altitude=$(run "$sundial_exe" sun "Z:\\nonexistent\\default.vqr" 2>/dev/null |
-             tr -d '\r' | sed -n 's/.*"altitude": *\(-\{0,1\}[0-9.eE+-]*\).*/\1/p' | head -1)
+             tr -d '\r' | sed -n 's/.*"sunAltitude": *\(-\{0,1\}[0-9.eE+-]*\).*/\1/p' | head -1)
   if [ -n "$altitude" ]; then
     echo "  sun altitude at the default dial's place now: $altitude"
-    if awk "BEGIN{exit !($altitude > 5)}"; then
+    azimuth=$(run "$sundial_exe" sun "Z:\\nonexistent\\default.vqr" 2>/dev/null |
+              tr -d '\r' | sed -n 's/.*"sunAzimuth": *\(-\{0,1\}[0-9.eE+-]*\).*/\1/p' | head -1)
+    echo "  sun azimuth: $azimuth"
+    # The default dial is a wall declining 30 degrees: it is lit when the sun is up in front of it.
+    if awk "BEGIN{a = $azimuth - 30; exit !($altitude > 5 && a > -70 && a < 70)}"; then
       if [ "$brown" -gt 0 ]; then ok "the shadow is drawn (sun up)"; else bad "sun up but no shadow"; fi
     fi
   fi
