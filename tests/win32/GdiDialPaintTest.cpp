@@ -23,14 +23,14 @@ struct KeptMessages : MessageReporter {
   std::vector<std::string> messages;
 };
 
-// 21 June 2010, 13:30 summer time in the zone one hour east: about solar noon at the default
-// dial's place, the sun high in front of its wall.
-LocalClockReading SummerNoon() {
+// 21 June 2010, 17:30 summer time in the zone one hour east: mid-afternoon at the default dial's
+// place, the sun well up in front of its wall and the shadow long.
+LocalClockReading SummerAfternoon() {
   LocalClockReading r;
   r.year = 2010;
   r.month = 6;
   r.day = 21;
-  r.hour = 13;
+  r.hour = 17;
   r.minute = 30;
   r.daylightSaving = 1;
   r.biasMinutesWest = -60;
@@ -50,7 +50,10 @@ class GdiDialPaint : public ::testing::Test {
   static constexpr int kHeight = 600;
 
   void SetUp() override {
+    // As in the window: the first paint loads the dial, the tick then finds the sun for its place.
     dial.OnCreate();
+    RecordingCanvas first{kWidth, kHeight};
+    ASSERT_TRUE(dial.OnPaint(first, recordedMessages));
     dial.OnTimer();
     ASSERT_EQ(dial.sunValid, 1);
     ASSERT_TRUE(gdi.Valid());
@@ -60,7 +63,7 @@ class GdiDialPaint : public ::testing::Test {
 
   std::string path;  // empty: the built-in default dial
   NoHost host;
-  FixedLocalClock clock{SummerNoon()};
+  FixedLocalClock clock{SummerAfternoon()};
   CDialWnd dial{host, clock, path};
   GdiCanvas gdi{kWidth, kHeight};
   RecordingCanvas recording{kWidth, kHeight};

@@ -86,8 +86,49 @@ else
   bad "/d stored '$(stored_path)'"
 fi
 
+# --- c: the configuration dialog ---------------------------------------------------------------
+# Waits for the open-file dialog of a saver started with /c.
+open_dialog() {
+  run "$scr" /c >"$work/config.log" 2>&1 &
+  config_pid=$!
+  local w=
+  for _ in $(seq 80); do
+    w=$(xdotool search --name "Scegli l'orologio da visualizzare" 2>/dev/null | head -1)
+    [ -n "$w" ] && break
+    sleep 0.25
+  done
+  sleep 0.5
+  [ -n "$w" ]
+}
+: >"$prefix/drive_c/windows/prova.vqr"
+if open_dialog; then
+  ok "/c opens the dialog \"Scegli l'orologio da visualizzare\""
+  xdotool type --delay 20 'C:\windows\prova'   # no extension: the dialog adds .vqr
+  xdotool key Return
+  if wait_end "$config_pid" 5000; then ok "/c ends once a file is chosen"; else bad "/c did not end"; kill "$config_pid"; fi
+  if [ "$(stored_path)" = 'C:\windows\prova.vqr' ]; then
+    ok "the chosen file's full path is stored, with the default extension"
+  else
+    bad "/c stored '$(stored_path)'"
+  fi
+else
+  bad "/c shows no dialog"; kill "$config_pid" 2>/dev/null
+fi
+if open_dialog; then
+  xdotool key Escape
+  if wait_end "$config_pid" 5000; then ok "/c ends when the dialog is cancelled"; else bad "/c did not end on cancel"; kill "$config_pid"; fi
+  if [ "$(stored_path)" = 'C:\windows\prova.vqr' ]; then
+    ok "cancelling leaves the profile unchanged"
+  else
+    bad "after cancelling the profile holds '$(stored_path)'"
+  fi
+else
+  bad "/c shows no dialog the second time"; kill "$config_pid" 2>/dev/null
+fi
+
 # --- switches that end at once ------------------------------------------------------------------
-for args in "/x" "/p 0" "/p 99999" "/D" "/"; do
+# (/a 0: Wine's provider router has no screen-saver password dialog; the saver just ends.)
+for args in "/x" "/p 0" "/p 99999" "/D" "/" "/a 0"; do
   if run "$probe" ends "$(winpath "$scr")" $args >"$work/probe.log" 2>&1; then
     ok "'$args' ends at once"
   else
@@ -100,6 +141,14 @@ if run "$probe" preview "$(winpath "$scr")" >"$work/probe.log" 2>&1; then
   ok "preview"; sed 's/^/  /' "$work/probe.log"
 else
   bad "preview"; cat "$work/probe.log"
+fi
+
+# --- full screen: the window and the messages it ignores ----------------------------------------
+xdotool mousemove 200 200
+if run "$probe" full "$(winpath "$scr")" >"$work/probe.log" 2>&1; then
+  ok "full-screen window"; sed 's/^/  /' "$work/probe.log"
+else
+  bad "full-screen window"; cat "$work/probe.log"
 fi
 
 # --- full screen: the dial, then the user ------------------------------------------------------
@@ -128,6 +177,20 @@ sleep 1.5
 if alive "$saver_pid"; then ok "a move of exactly the threshold keeps the saver"; else bad "a 3-pixel move ended the saver"; fi
 xdotool mousemove 203 204   # 4 pixels down from the start: beyond the threshold
 if wait_end "$saver_pid" 2000; then ok "a move beyond the threshold ends the saver"; else bad "the saver survived a 4-pixel move"; kill "$saver_pid"; fi
+
+# The threshold comes from the system's screen-saver settings when they give one.
+settings='HKCU\Software\Microsoft\Windows\CurrentVersion\Screen Savers'
+run reg add "$settings" /v "Mouse Threshold" /t REG_DWORD /d 10 /f >/dev/null 2>&1
+if start_saver; then
+  xdotool mousemove 190 210
+  sleep 1.5
+  if alive "$saver_pid"; then ok "\"Mouse Threshold\" 10: a 10-pixel move keeps the saver"; else bad "a 10-pixel move ended the saver"; fi
+  xdotool mousemove 211 200
+  if wait_end "$saver_pid" 2000; then ok "\"Mouse Threshold\" 10: an 11-pixel move ends it"; else bad "the saver survived an 11-pixel move"; kill "$saver_pid"; fi
+else
+  bad "/s run with a threshold of 10 showed nothing"; kill "$saver_pid" 2>/dev/null
+fi
+run reg delete "$settings" /v "Mouse Threshold" /f >/dev/null 2>&1
 
 if start_saver; then
   xdotool key a
