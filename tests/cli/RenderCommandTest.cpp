@@ -62,12 +62,8 @@ class RenderCommand : public ::testing::Test {
   // Runs the command; returns its exit status and keeps its error output.
   int Run(const std::string& arguments) {
     const fs::path err = dir_ / "stderr.txt";
-    std::string command =
+    const std::string command =
         std::string("\"") + SUNDIAL_EXE + "\" render " + arguments + " 2>\"" + err.string() + "\"";
-#ifdef _WIN32
-    // cmd.exe takes away the first and the last quote of the whole line: give it a pair of its own.
-    command = "\"" + command + "\"";
-#endif
     const int status = std::system(command.c_str());
     std::ifstream in(err);
     stderrText_.assign(std::istreambuf_iterator<char>(in), {});
