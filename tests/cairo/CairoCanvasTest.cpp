@@ -40,7 +40,7 @@ class Picture {
   CairoCanvas& canvas() { return *canvas_; }
 
   Rgb At(int x, int y) {
-    cairo_surface_flush(surface_);
+    canvas_->Flush();
     const unsigned char* data = cairo_image_surface_get_data(surface_);
     const int stride = cairo_image_surface_get_stride(surface_);
     std::uint32_t px;
@@ -102,6 +102,20 @@ TEST(CairoCanvasLines, ThinSolidLineIsCrispInPenColourAndLeavesOutItsEndPixel) {
   EXPECT_TRUE(Is(kRed, p.At(30, 6)));
   EXPECT_TRUE(Is(kBlack, p.At(30, 5)));
   EXPECT_EQ(0, p.Lit(29, 0, 30, 40) + p.Lit(31, 0, 32, 40));
+}
+
+TEST(CairoCanvasLines, PolylineTurnsWithoutGapsAndLeavesOutOnlyItsLastPixel) {
+  Picture p(40, 40);
+  p.canvas().SelectPen(p.canvas().CreatePen({PenStyle::Solid, 1, kRed}));
+  p.canvas().MoveTo(5, 5);
+  p.canvas().LineTo(15, 5);
+  p.canvas().LineTo(15, 15);
+  p.canvas().LineTo(25, 15);
+  for (int x = 5; x <= 15; ++x) EXPECT_TRUE(Is(kRed, p.At(x, 5))) << x;
+  for (int y = 5; y <= 15; ++y) EXPECT_TRUE(Is(kRed, p.At(15, y))) << y;
+  for (int x = 15; x < 25; ++x) EXPECT_TRUE(Is(kRed, p.At(x, 15))) << x;
+  EXPECT_TRUE(Is(kBlack, p.At(25, 15)));
+  EXPECT_EQ(11 + 10 + 9, p.Lit(0, 0, 40, 40)) << "no pixel beside the path";
 }
 
 TEST(CairoCanvasLines, WidePenIsAsWideAsAsked) {

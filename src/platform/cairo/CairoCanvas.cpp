@@ -144,6 +144,7 @@ CairoCanvas::CairoCanvas(cairo_t* cr, int width, int height)
 }
 
 CairoCanvas::~CairoCanvas() {
+  FlushPolyline();
   if (clipped_) cairo_restore(cr_);
   cairo_restore(cr_);
   for (auto& [handle, object] : objects_) {
@@ -182,6 +183,7 @@ ObjectHandle CairoCanvas::CreateFont(const FontSpec& spec) {
 }
 
 void CairoCanvas::DeleteObject(ObjectHandle object) {
+  FlushPolyline();
   auto it = objects_.find(object);
   if (it == objects_.end() || it->second.stock) return;
   if (it->second.description) pango_font_description_free(it->second.description);
@@ -189,6 +191,7 @@ void CairoCanvas::DeleteObject(ObjectHandle object) {
 }
 
 ObjectHandle CairoCanvas::Select(ObjectHandle wanted, Kind kind, ObjectHandle& current) {
+  FlushPolyline();
   auto it = objects_.find(wanted);
   if (it == objects_.end() || it->second.kind != kind) return kNoObject;
   const ObjectHandle previous = current;
@@ -220,6 +223,7 @@ void CairoCanvas::SetSource(Rgb color) {
 }
 
 void CairoCanvas::FillRect(const IntRect& rect, ObjectHandle brush) {
+  FlushPolyline();
   auto it = objects_.find(brush);
   if (it == objects_.end() || it->second.kind != Kind::Brush) return;
   // Right and bottom edges are outside the rectangle.
@@ -234,6 +238,7 @@ void CairoCanvas::FillRect(const IntRect& rect, ObjectHandle brush) {
 }
 
 void CairoCanvas::MoveTo(int x, int y) {
+  FlushPolyline();
   currentX_ = x;
   currentY_ = y;
   dashTravel_ = 0;
@@ -243,6 +248,10 @@ void CairoCanvas::MoveTo(int x, int y) {
 // from half a pixel before the start pixel's centre to half a pixel before the end pixel's
 // centre. Dashes are measured in steps along the line's major axis, as the thin dashed pen
 // counts them, and run on from the previous segment of the same polyline.
+//
+// Consecutive solid segments near the canvas are gathered into one polyline and stroked at once
+// (joined, not overlapping; one path in an SVG or PDF); the next operation of any other kind
+// strokes it.
 void CairoCanvas::LineTo(int x, int y) {
   const double x0 = currentX_;
   const double y0 = currentY_;
@@ -252,8 +261,62 @@ void CairoCanvas::LineTo(int x, int y) {
   const double dy = y - y0;
   const double major = std::max(std::fabs(dx), std::fabs(dy));
   if (major == 0) return;
-  StrokeSegment(x0, y0, x, y);
+  const bool dashed = penSpec_.width <= 1 && penSpec_.style == PenStyle::Dash;
+  auto near = [&](double px, double py) {
+    return px > -kDrawMargin && px < width_ + kDrawMargin && py > -kDrawMargin &&
+           py < height_ + kDrawMargin;
+  };
+  if (!dashed && near(x0, y0) && near(x, y)) {
+    if (polyline_.empty()) polyline_.push_back({x0, y0});
+    polyline_.push_back({static_cast<double>(x), static_cast<double>(y)});
+  } else {
+    FlushPolyline();
+    StrokeSegment(x0, y0, x, y);
+  }
   dashTravel_ += major;
+}
+
+void CairoCanvas::FlushPolyline() {
+  if (polyline_.size() < 2) {
+    polyline_.clear();
+    return;
+  }
+  const bool thin = penSpec_.width <= 1;
+  const double centre = thin || penSpec_.width % 2 == 1 ? 0.5 : 0.0;
+  auto unit = [](const Vertex& from, const Vertex& to) {
+    const double length = std::hypot(to.x - from.x, to.y - from.y);
+    return Vertex{(to.x - from.x) / length, (to.y - from.y) / length};
+  };
+  cairo_new_path(cr_);
+  const std::size_t last = polyline_.size() - 1;
+  for (std::size_t i = 0; i <= last; ++i) {
+    double px = polyline_[i].x + centre;
+    double py = polyline_[i].y + centre;
+    if (thin && (i == 0 || i == last)) {
+      // Back half a pixel: the first pixel whole, the end pixel left out.
+      const Vertex u = i == 0 ? unit(polyline_[0], polyline_[1])
+                              : unit(polyline_[last - 1], polyline_[last]);
+      px -= 0.5 * u.x;
+      py -= 0.5 * u.y;
+    }
+    if (i == 0) {
+      cairo_move_to(cr_, px, py);
+    } else {
+      cairo_line_to(cr_, px, py);
+    }
+  }
+  polyline_.clear();
+  cairo_set_line_width(cr_, thin ? 1.0 : penSpec_.width);
+  cairo_set_line_cap(cr_, thin ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_join(cr_, thin ? CAIRO_LINE_JOIN_MITER : CAIRO_LINE_JOIN_ROUND);
+  cairo_set_dash(cr_, nullptr, 0, 0);
+  SetSource(penSpec_.color);
+  cairo_stroke(cr_);
+}
+
+void CairoCanvas::Flush() {
+  FlushPolyline();
+  cairo_surface_flush(cairo_get_target(cr_));
 }
 
 void CairoCanvas::StrokeSegment(double x0, double y0, double x1, double y1) {
@@ -328,6 +391,7 @@ void CairoCanvas::StrokeSegment(double x0, double y0, double x1, double y1) {
 // The figure lies inside the bounding box, its right and bottom edges excluded; a thin outline
 // runs on the centres of the outermost pixels.
 void CairoCanvas::Ellipse(int left, int top, int right, int bottom) {
+  FlushPolyline();
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   if (right - left < 2 || bottom - top < 2) return;
@@ -362,6 +426,7 @@ void CairoCanvas::Ellipse(int left, int top, int right, int bottom) {
 // or right on the rectangle without being clipped to it. In opaque mode the text's cells are
 // first filled with the background colour.
 void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigned flags) {
+  FlushPolyline();
   if (std::abs(rect.left) > kFarCoordinate || std::abs(rect.right) > kFarCoordinate ||
       std::abs(rect.top) > kFarCoordinate) {
     return;
@@ -397,6 +462,7 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
 }
 
 void CairoCanvas::SetClipRect(const IntRect& rect) {
+  FlushPolyline();
   if (clipped_) cairo_restore(cr_);
   cairo_save(cr_);
   const double l = std::clamp<double>(std::min(rect.left, rect.right), -1, width_ + 1.0);
@@ -410,6 +476,7 @@ void CairoCanvas::SetClipRect(const IntRect& rect) {
 }
 
 void CairoCanvas::ClearClip() {
+  FlushPolyline();
   if (!clipped_) return;
   cairo_restore(cr_);
   clipped_ = false;

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "render/Canvas.h"
 
@@ -45,8 +46,14 @@ class CairoCanvas final : public Canvas {
   ObjectHandle SelectFont(ObjectHandle font) override;
 
   void SetTextColor(Rgb color) override { textColor_ = color; }
-  void SetBackgroundColor(Rgb color) override { backgroundColor_ = color; }
-  void SetBackgroundMode(BackgroundMode mode) override { backgroundMode_ = mode; }
+  void SetBackgroundColor(Rgb color) override {
+    FlushPolyline();
+    backgroundColor_ = color;
+  }
+  void SetBackgroundMode(BackgroundMode mode) override {
+    FlushPolyline();
+    backgroundMode_ = mode;
+  }
 
   void FillRect(const IntRect& rect, ObjectHandle brush) override;
   void MoveTo(int x, int y) override;
@@ -56,6 +63,10 @@ class CairoCanvas final : public Canvas {
 
   void SetClipRect(const IntRect& rect) override;
   void ClearClip() override;
+
+  // Strokes what is still gathered and flushes the target surface, before its pixels are read
+  // while the canvas lives (the destructor and every other drawing operation stroke it too).
+  void Flush();
 
   // The standard dash pattern of a thin dashed pen, in pixels: a dash, then a gap.
   static constexpr double kDashOn = 18;
@@ -76,6 +87,13 @@ class CairoCanvas final : public Canvas {
   ObjectHandle Select(ObjectHandle wanted, Kind kind, ObjectHandle& current);
   void SetSource(Rgb color);
   void StrokeSegment(double x0, double y0, double x1, double y1);
+  void FlushPolyline();
+
+  struct Vertex {
+    double x;
+    double y;
+  };
+  std::vector<Vertex> polyline_;  // solid segments gathered since the last other operation
 
   cairo_t* cr_;
   int width_;
