@@ -1,4 +1,4 @@
-// The Linux configuration: the INI profile, the saver settings read from it, and the file chooser
+// The Linux configuration: the saver settings read from the profile, and the file chooser
 // run as a child process (a stand-in "zenity" on $PATH plays the user).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "FileChooser.h"
-#include "IniProfileStore.h"
 #include "X11Platform.h"
+#include "app/IniProfile.h"
 #include "app/SaverApp.h"
 #include "window/LocalClock.h"
 
@@ -48,57 +48,9 @@ void WriteFile(const fs::path& path, const std::string& text) {
   out << text;
 }
 
-TEST(IniProfile, LivesUnderTheXdgConfigDirectoryOrElseTheHomeConfig) {
-  const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-  const std::string saved = oldConfig ? oldConfig : "";
-  setenv("XDG_CONFIG_HOME", "/x/config", 1);
-  EXPECT_EQ(IniProfileStore("Orvantek", "Screen Saver").Location(),
-            "/x/config/Orvantek/Screen Saver.ini");
-  unsetenv("XDG_CONFIG_HOME");
-  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-  if (!home.empty()) {
-    EXPECT_EQ(IniProfileStore("Orvantek", "Screen Saver").Location(),
-              home + "/.config/Orvantek/Screen Saver.ini");
-  }
-  if (oldConfig) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-}
-
-TEST(IniProfile, WritesCreateReplaceAndKeepEverythingElse) {
-  TempDir dir;
-  const fs::path file = dir.path() / "Orvantek" / "Screen Saver.ini";
-  IniProfileStore profile(file.string());
-  EXPECT_FALSE(profile.Read("Velquarin", "FileName"));
-
-  ASSERT_TRUE(profile.Write("Velquarin", "FileName", "/dials/a dial.vqr"));
-  EXPECT_EQ(profile.Read("Velquarin", "FileName"), "/dials/a dial.vqr");
-
-  // A hand-edited file: comments, other sections and spacing survive a write.
-  WriteFile(file,
-            "; my saver\n[Screen Savers]\nMouse Threshold = 7\n\n[Velquarin]\nFileName=/old.vqr\n"
-            "Other=1\n");
-  ASSERT_TRUE(profile.Write("Velquarin", "FileName", "/new=path.vqr"));
-  EXPECT_EQ(Slurp(file),
-            "; my saver\n[Screen Savers]\nMouse Threshold = 7\n\n[Velquarin]\n"
-            "FileName=/new=path.vqr\nOther=1\n");
-  EXPECT_EQ(profile.Read("Velquarin", "FileName"), "/new=path.vqr");
-  EXPECT_EQ(profile.Read("Screen Savers", "Mouse Threshold"), "7");
-  EXPECT_FALSE(profile.Read("Velquarin", "Mouse Threshold"));
-
-  // A new value of an existing section goes into that section, not at the end of the file.
-  ASSERT_TRUE(profile.Write("Screen Savers", "Password Delay", "10"));
-  EXPECT_EQ(profile.Read("Screen Savers", "Password Delay"), "10");
-  EXPECT_NE(Slurp(file).find("Mouse Threshold = 7\nPassword Delay=10\n"), std::string::npos);
-
-  // No temporary file is left behind, and a value that would break the file is refused.
-  EXPECT_FALSE(profile.Write("Velquarin", "FileName", "two\nlines"));
-  int files = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(file.parent_path())) ++files;
-  EXPECT_EQ(files, 1);
-}
-
 TEST(SaverSettings, ComeFromTheScreenSaversSectionWithTheirDefaults) {
   TempDir dir;
-  IniProfileStore profile((dir.path() / "p.ini").string());
+  IniProfile profile(dir.path() / "p.ini");
   SaverSettings settings = ReadSaverSettings(profile);
   EXPECT_EQ(settings.passwordDelay, 0u);
   EXPECT_EQ(settings.mouseThreshold, 3);
@@ -178,7 +130,7 @@ class FakeTool {
 
 TEST(FileChooser, StoresTheChosenDialAndNothingOnCancelOrWithoutADialogTool) {
   TempDir dir;
-  IniProfileStore profile((dir.path() / "p.ini").string());
+  IniProfile profile(dir.path() / "p.ini");
   FixedLocalClock clock({});
   X11Platform platform(profile, clock);
   const std::string args = (dir.path() / "args").string();
@@ -207,14 +159,14 @@ TEST(FileChooser, StoresTheChosenDialAndNothingOnCancelOrWithoutADialogTool) {
     EXPECT_FALSE(ChooseDialFile(platform, "/dials/chosen.vqr"));
     const std::string told = testing::internal::GetCapturedStderr();
     EXPECT_NE(told.find("zenity"), std::string::npos);
-    EXPECT_NE(told.find(profile.Location()), std::string::npos);
+    EXPECT_NE(told.find(profile.Path().string()), std::string::npos);
   }
   EXPECT_EQ(profile.Read(kProfileSection, kProfileFileName), "/dials/chosen.vqr");
 }
 
 TEST(ExampleDial, IsTheInstalledExampleFileUnderItsOwnName) {
   TempDir dir;
-  IniProfileStore profile((dir.path() / "p.ini").string());
+  IniProfile profile(dir.path() / "p.ini");
   FixedLocalClock clock({});
   X11Platform platform(profile, clock);
   platform.SetExampleDirectoryForTesting("/usr/local/share/sundial-saver");

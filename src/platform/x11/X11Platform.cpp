@@ -15,7 +15,7 @@ namespace sundial::x11 {
 namespace {
 
 template <typename Number>
-void ReadNumber(ProfileStore& profile, const char* name, Number& value) {
+void ReadNumber(const IniProfile& profile, const char* name, Number& value) {
   const std::optional<std::string> text = profile.Read(kSaverSettingsSection, name);
   if (!text) return;
   std::size_t begin = text->find_first_not_of(" \t");
@@ -36,7 +36,7 @@ std::optional<Window> AsWindow(WindowHandle handle) {
 
 }  // namespace
 
-SaverSettings ReadSaverSettings(ProfileStore& profile) {
+SaverSettings ReadSaverSettings(const IniProfile& profile) {
   SaverSettings settings;
   ReadNumber(profile, kPasswordDelayName, settings.passwordDelay);
   ReadNumber(profile, kMouseThresholdName, settings.mouseThreshold);
@@ -56,7 +56,7 @@ std::string InstalledExampleDirectory() {
   return SUNDIAL_EXAMPLE_DIR;
 }
 
-X11Platform::X11Platform(ProfileStore& profile, LocalClock& clock)
+X11Platform::X11Platform(IniProfile& profile, LocalClock& clock)
     : profile_(profile), clock_(clock) {}
 
 X11Platform::~X11Platform() {
@@ -77,7 +77,7 @@ bool X11Platform::WriteProfileString(const std::string& section, const std::stri
 std::optional<std::string> X11Platform::ChooseFile(const FileChooserRequest& request) {
   const std::string hint = "sundial-saver: no file chooser (zenity or kdialog) is installed; set " +
                            std::string(kProfileFileName) + " in section [" + kProfileSection +
-                           "] of " + profile_.Location() + " to the full path of a " +
+                           "] of " + profile_.Path().string() + " to the full path of a " +
                            request.filterPattern + " dial file";
   return RunFileChooser(request, hint);
 }

@@ -1,7 +1,7 @@
 // The Linux saver's side of the platform interface: the profile (an INI file), the file chooser
 // of the desktop, the directory of the installed example dials, and the dial windows on the X
-// display. The display is opened only when something needs it, so that "d" and a profile
-// read work without one.
+// display. The display is opened only when something needs it, so that "d" and a profile read
+// work without one.
 #pragma once
 
 #include <memory>
@@ -10,22 +10,12 @@
 
 #include "DialSession.h"
 #include "X11Connection.h"
+#include "app/IniProfile.h"
 #include "app/Platform.h"
 #include "window/CSaverWnd.h"
 #include "window/LocalClock.h"
 
 namespace sundial::x11 {
-
-// Where the profile's values are kept.
-class ProfileStore {
- public:
-  virtual ~ProfileStore() = default;
-  virtual std::optional<std::string> Read(const std::string& section, const std::string& name) = 0;
-  virtual bool Write(const std::string& section, const std::string& name,
-                     const std::string& value) = 0;
-  // Where the user can set the dial file by hand (told when no file chooser is installed).
-  virtual std::string Location() const = 0;
-};
 
 // The section of the profile that holds the shared screen-saver settings, and its two values.
 inline constexpr const char* kSaverSettingsSection = "Screen Savers";
@@ -34,7 +24,7 @@ inline constexpr const char* kMouseThresholdName = "Mouse Threshold";
 
 // The settings of the full-screen saver from the profile; a value that is absent or not a whole
 // number in range keeps its default (no grace period, a threshold of 3 pixels).
-SaverSettings ReadSaverSettings(ProfileStore& profile);
+SaverSettings ReadSaverSettings(const IniProfile& profile);
 
 // The directory of the installed example dials: beside the program's own installation
 // (<prefix>/bin/sundial-saver gives <prefix>/share/sundial-saver) when that exists, else the
@@ -43,7 +33,7 @@ std::string InstalledExampleDirectory();
 
 class X11Platform final : public Platform {
  public:
-  X11Platform(ProfileStore& profile, LocalClock& clock);
+  X11Platform(IniProfile& profile, LocalClock& clock);
   ~X11Platform() override;
 
   std::optional<std::string> ReadProfileString(const std::string& section,
@@ -72,7 +62,7 @@ class X11Platform final : public Platform {
   void SetExampleDirectoryForTesting(const std::string& directory) { exampleDirectory_ = directory; }
 
  private:
-  ProfileStore& profile_;
+  IniProfile& profile_;
   LocalClock& clock_;
   std::unique_ptr<X11Connection> connection_;
   std::unique_ptr<DialSession> session_;

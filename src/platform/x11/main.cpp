@@ -8,10 +8,10 @@
 
 #include "DialSession.h"
 #include "EventLoop.h"
-#include "IniProfileStore.h"
 #include "SaverInvocation.h"
 #include "SignalPipe.h"
 #include "X11Platform.h"
+#include "app/IniProfile.h"
 #include "app/SaverApp.h"
 #include "window/LocalClock.h"
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
       args, environmentWindow != nullptr ? std::optional<std::string>(environmentWindow)
                                          : std::nullopt);
 
-  x11::IniProfileStore profile(kProfileKey, kProfileApplication);
+  IniProfile profile(IniProfile::DefaultPath());
   SystemLocalClock clock;
   x11::X11Platform platform(profile, clock);
   CSaverApp app;
