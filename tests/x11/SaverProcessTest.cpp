@@ -62,17 +62,19 @@ int RunTool(const std::vector<std::string>& args) {
 class Saver {
  public:
   Saver(const std::vector<std::string>& args, const fs::path& config,
-        const std::string& screensaverWindow = "") {
+        const std::string& screensaverWindow = "", const std::string& path = "") {
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e) {
       const std::string entry = *e;
-      if (entry.rfind("XDG_CONFIG_HOME=", 0) == 0 || entry.rfind("XSCREENSAVER_WINDOW=", 0) == 0) {
+      if (entry.rfind("XDG_CONFIG_HOME=", 0) == 0 || entry.rfind("XSCREENSAVER_WINDOW=", 0) == 0 ||
+          (!path.empty() && entry.rfind("PATH=", 0) == 0)) {
         continue;
       }
       env.push_back(entry);
     }
     env.push_back("XDG_CONFIG_HOME=" + config.string());
     if (!screensaverWindow.empty()) env.push_back("XSCREENSAVER_WINDOW=" + screensaverWindow);
+    if (!path.empty()) env.push_back("PATH=" + path);
     std::vector<std::string> all{SUNDIAL_SAVER_PATH};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv, envp;
@@ -353,6 +355,31 @@ TEST_F(SaverProcessTest, AWindowIdThatNamesNoWindowEndsAtOnce) {
     EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
     EXPECT_NE(saver.ExitCode(), 0);
   }
+}
+
+TEST_F(SaverProcessTest, ConfigureStoresTheChosenDialAndCancellingStoresNothing) {
+  const fs::path bin = config / "bin";
+  fs::create_directories(bin);
+  const auto fakeZenity = [&](const std::string& script) {
+    std::ofstream(bin / "zenity") << "#!/bin/sh\n" << script;
+    fs::permissions(bin / "zenity", fs::perms::owner_all);
+  };
+  fakeZenity("echo '/home/me/dials/my dial.vqr'\n");
+  {
+    Saver configure({"/c"}, config, "", bin.string() + ":/usr/bin:/bin");
+    ASSERT_TRUE(configure.EndsWithin(milliseconds(3000 * kSlowdown)));
+    EXPECT_EQ(configure.ExitCode(), 0);
+  }
+  const auto stored = [&] {
+    std::ifstream profile(config / "Orvantek" / "Screen Saver.ini");
+    return std::string((std::istreambuf_iterator<char>(profile)), std::istreambuf_iterator<char>());
+  };
+  EXPECT_EQ(stored(), "[Velquarin]\nFileName=/home/me/dials/my dial.vqr\n");
+
+  fakeZenity("exit 1\n");
+  Saver cancelled({}, config, "", bin.string() + ":/usr/bin:/bin");  // no switch: configure
+  ASSERT_TRUE(cancelled.EndsWithin(milliseconds(3000 * kSlowdown)));
+  EXPECT_EQ(stored(), "[Velquarin]\nFileName=/home/me/dials/my dial.vqr\n");
 }
 
 TEST_F(SaverProcessTest, TheExampleSwitchStoresTheInstalledExampleAndPasswordDoesNothing) {
