@@ -18,8 +18,8 @@ namespace sundial {
 
 namespace {
 
-constexpr int kMonthLineCount = 13;   // the 1st of each month and the last day of the year
-constexpr int kSweepCount = 95;       // the declination scale's curves
+constexpr int kMonthLineCount = 13;  // the 1st of each month and the last day of the year
+constexpr int kSweepCount = 95;      // the declination scale's curves
 constexpr double kSweepFraction = 0.010638297872340425;  // 1 / 94
 
 // The sun's ecliptic longitude turns at the solstices of the daily table: rising (-90..90) from
@@ -201,13 +201,16 @@ void ScaleAlmucantars(FamilyContext& ctx, const DateScheme& scheme) {
     marks[k].east.altitude = altitude;
     curves[k].altitude = altitude;
   }
-  const int markCount = scheme.markCount < kDateLineMarkCount ? scheme.markCount : kDateLineMarkCount;
+  const int markCount =
+      scheme.markCount < kDateLineMarkCount ? scheme.markCount : kDateLineMarkCount;
   for (std::size_t k = 0; k < kAlmucantarCount; ++k) {
     const double altitude = curves[k].altitude;
     for (int j = 0; j < markCount; ++j) {
       const SunDate date = scheme.mark(j);
-      store(marks[k].west.points[static_cast<std::size_t>(j)], pointOf(altitude, date, 1.0), false, 0);
-      store(marks[k].east.points[static_cast<std::size_t>(j)], pointOf(altitude, date, -1.0), false, 0);
+      store(marks[k].west.points[static_cast<std::size_t>(j)], pointOf(altitude, date, 1.0), false,
+            0);
+      store(marks[k].east.points[static_cast<std::size_t>(j)], pointOf(altitude, date, -1.0), false,
+            0);
     }
     for (int c = 0; c < scheme.curveCount; ++c) {
       const DialPoint p = pointOf(altitude, scheme.curvePoint(c), 1.0);

@@ -27,7 +27,7 @@ namespace sundial {
 struct ShadowLine {
   PlanePoint p1;
   PlanePoint p2;
-  double ux;      // unit direction from P1 toward P2
+  double ux;  // unit direction from P1 toward P2
   double uy;
   double length;  // |P2 - P1|
   bool defined;
@@ -98,7 +98,6 @@ PlanePoint ReadOutline(PlanePoint p1, PlanePoint p2, const ReceivingOutline& out
 
 // ---- Definitions (inline: the traced dial reads about 1.3 million shadows in one run).
 
-
 namespace outline_detail {
 
 // The shadow line in the outline's own frame (u along the first half-axis, v along the second,
@@ -133,7 +132,7 @@ inline FrameLine ToOutlineFrame(const ShadowLine& line, const ReceivingOutline& 
 
 // The crossings at distances s[0] <= s[1] from the foot (count 1 or 2).
 inline OutlineCrossings CrossingsAt(const ShadowLine& line, const FrameLine& f, const double* s,
-                             int count) {
+                                    int count) {
   OutlineCrossings result{0, {}, {}};
   for (int i = 0; i < count; ++i) {
     PlanePoint p{f.foot.x + s[i] * line.ux, f.foot.y + s[i] * line.uy};
@@ -168,7 +167,8 @@ inline OutlineCrossings IntersectEllipse(const ShadowLine& line, const Receiving
   return CrossingsAt(line, f, s, s[0] == s[1] ? 1 : 2);
 }
 
-inline OutlineCrossings IntersectRectangle(const ShadowLine& line, const ReceivingOutline& outline) {
+inline OutlineCrossings IntersectRectangle(const ShadowLine& line,
+                                           const ReceivingOutline& outline) {
   const FrameLine f = ToOutlineFrame(line, outline);
   const double a = std::fabs(outline.a);
   const double b = std::fabs(outline.b);
@@ -208,8 +208,8 @@ inline ShadowLine MakeShadowLine(PlanePoint p1, PlanePoint p2) {
   // (hypot is exact but slow; it is needed only where the squares overflow.)
   double length = std::sqrt(dx * dx + dy * dy);
   if (length == INFINITY) length = std::hypot(dx, dy);
-  const bool defined = std::isfinite(p1.x) && std::isfinite(p1.y) && std::isfinite(length) &&
-                       length > 0.0;
+  const bool defined =
+      std::isfinite(p1.x) && std::isfinite(p1.y) && std::isfinite(length) && length > 0.0;
   if (!defined) return {p1, p2, 0.0, 0.0, length, false, p1.x == p2.x};
   const double inverse = 1.0 / length;
   return {p1, p2, dx * inverse, dy * inverse, length, true, p1.x == p2.x};
@@ -224,7 +224,7 @@ inline double ShadowLineIntercept(const ShadowLine& line) {
 }
 
 inline ReceivingOutline MakeReceivingOutline(bool ellipse, double a, double b, double centreX,
-                                      double centreY, double turnDegrees) {
+                                             double centreY, double turnDegrees) {
   const double turn = turnDegrees * (std::numbers::pi / 180.0);
   ReceivingOutline outline{ellipse, a, b, centreX, centreY, std::cos(turn), std::sin(turn), 0, 0};
   SetHalfAxes(outline, a, b);

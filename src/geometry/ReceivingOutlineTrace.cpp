@@ -39,7 +39,7 @@ struct DaySun {
 // the rod's shadow on the step's outline.
 class TraceWriter {
  public:
-  TraceWriter(const DialModel& model)
+  explicit TraceWriter(const DialModel& model)
       : sinLat_(std::sin(model.latitude * kRad)),
         cosLat_(std::cos(model.latitude * kRad)),
         rod_(RodOnPlate::FromModel(model)) {}
@@ -67,8 +67,9 @@ class TraceWriter {
   // (Flattened: the reading's small records then stay in registers. Built through memory they
   // are reloaded before the stores of the previous points have reached the cache, and that
   // stall cost as much as all the trigonometry of the trace.)
-  [[gnu::flatten]] DialPoint AtDirection(double time, double south, double west, double up, double azimuth,
-                        double altitude, const ReceivingOutline& outline) const {
+  [[gnu::flatten]] DialPoint AtDirection(double time, double south, double west, double up,
+                                         double azimuth, double altitude,
+                                         const ReceivingOutline& outline) const {
     PlanePoint p1;
     PlanePoint p2;
     rod_.Shadows(south, west, up, p1, p2);
@@ -168,8 +169,7 @@ double SunLongitudeOnDay(double dayIndex, double declination) {
   return falling ? 180.0 - rising : rising;
 }
 
-void LabelFine(const DialModel& model, FineDialGeometry& fine) {
-  (void)model;
+void LabelFine(FineDialGeometry& fine) {
   for (int j = 0; j < kModernHourLineCount; ++j) {
     const double label = 0.5 * j;
     fine.modernHourCurvesFine[j].label = label;
@@ -194,8 +194,9 @@ void LabelFine(const DialModel& model, FineDialGeometry& fine) {
 }
 
 // One step of the year: every line of every family at day index 0.1 k.
-void TraceYearStep(const DialModel& model, double correction, int k, const ReceivingOutline& outline,
-                   const LineConstants& turns, const TraceWriter& writer, FineDialGeometry& fine) {
+void TraceYearStep(const DialModel& model, double correction, int k,
+                   const ReceivingOutline& outline, const LineConstants& turns,
+                   const TraceWriter& writer, FineDialGeometry& fine) {
   const double dayIndex = 0.1 * k;
   const double latitude = model.latitude;
   const DaySun day = DaySun::Of(DailyDeclination(dayIndex));
@@ -226,8 +227,8 @@ void TraceYearStep(const DialModel& model, double correction, int k, const Recei
       kDeg;
   TraceShiftedFamily(
       fine.referenceHourCurvesFine, k, side * crossing,
-      [&](double v) { return OnDial((side * crossing + correction) / 15.0 + (v - 12.0)); },
-      turns, writer, day, outline);
+      [&](double v) { return OnDial((side * crossing + correction) / 15.0 + (v - 12.0)); }, turns,
+      writer, day, outline);
 
   // Temporary hours: the daylight in twelve equal parts; line j's hour angle is that of sunrise
   // plus j twelfths of the half day's arc.
@@ -239,8 +240,7 @@ void TraceYearStep(const DialModel& model, double correction, int k, const Recei
     double cosH = cr;
     for (int j = 0; j < kHalfDayLineCount; ++j) {
       const double v = 0.5 * j;
-      const double time =
-          OnDial((12.0 - halfDay) + (2.0 * halfDay) / 12.0 * v + correction / 15.0);
+      const double time = OnDial((12.0 - halfDay) + (2.0 * halfDay) / 12.0 * v + correction / 15.0);
       fine.temporaryHourCurvesFine[j].points[k] =
           writer.AtHourAngle(time, sinH, cosH, day, outline);
       const double next = sinH * ce + cosH * se;
@@ -258,8 +258,7 @@ void TraceYearStep(const DialModel& model, double correction, int k, const Recei
   const double sinObliquity = SinDeg(kObliquityDegrees), cosObliquity = CosDeg(kObliquityDegrees);
   const double tanLat = std::tan(latitude * kRad);
   for (int j = 0; j < kHalfDayLineCount; ++j) {
-    const double ascendant =
-        OnDial(turns.ascendantBase[j] - sunRightAscension + correction / 15.0);
+    const double ascendant = OnDial(turns.ascendantBase[j] - sunRightAscension + correction / 15.0);
     fine.ascendantLineCurvesFine[j].points[k] =
         std::isfinite(ascendant)
             ? writer.AtHour(ascendant, 15.0 * (ascendant - 12.0) - correction, day, outline)
@@ -314,16 +313,16 @@ void TraceYearStep(const DialModel& model, double correction, int k, const Recei
       continue;
     }
     const double sinAzimuth = std::sqrt(1.0 - cosAzimuth * cosAzimuth);
-    const double hourAngle =
-        std::atan2(sinAzimuth, cosAzimuth * writer.SinLat() + turns.tanAltitude[j] * writer.CosLat()) *
-        kDeg;
+    const double hourAngle = std::atan2(sinAzimuth, cosAzimuth * writer.SinLat() +
+                                                        turns.tanAltitude[j] * writer.CosLat()) *
+                             kDeg;
     const double south = turns.cosAltitude[j] * cosAzimuth;
     const double westward = turns.cosAltitude[j] * sinAzimuth;
     const DialPoint w = writer.AtDirection(TimeOfHourAngle(hourAngle, correction), south, westward,
                                            turns.sinAltitude[j], azimuth, altitude, outline);
-    const DialPoint e = writer.AtDirection(TimeOfHourAngle(-hourAngle, correction), south,
-                                           -westward, turns.sinAltitude[j], -azimuth, altitude,
-                                           outline);
+    const DialPoint e =
+        writer.AtDirection(TimeOfHourAngle(-hourAngle, correction), south, -westward,
+                           turns.sinAltitude[j], -azimuth, altitude, outline);
     west = {1, w.time, w.x, w.y, w.azimuth, w.altitude};
     east = {1, e.time, e.x, e.y, e.azimuth, e.altitude};
   }
@@ -350,9 +349,8 @@ void TraceDayCurve(const DialModel& model, double correction, int dayIndex, int 
 RodOnPlate RodOnPlate::FromModel(const DialModel& model) {
   const double d = model.planeDeclination * kRad;
   const double z = model.planeInclination * kRad;
-  return {std::cos(d),       std::sin(d),
-          std::cos(z),       std::sin(z),
-          model.extraLength, {model.extraValue3, model.extraValue4},
+  return {std::cos(d),      std::sin(d),       std::cos(z),
+          std::sin(z),      model.extraLength, {model.extraValue3, model.extraValue4},
           model.extraValue5};
 }
 
@@ -430,7 +428,7 @@ ReceivingOutline OutlineAtTraceStep(const DialModel& model, int step) {
 }
 
 void TraceReceivingOutline(const DialModel& model, double correction, FineDialGeometry& fine) {
-  LabelFine(model, fine);
+  LabelFine(fine);
   const bool forward = model.extraSwitch1 != 0;
   const LineConstants turns(model.latitude);
   const TraceWriter writer(model);
@@ -453,13 +451,13 @@ void TraceReceivingOutline(const DialModel& model, double correction, FineDialGe
   }
   // The user date lines after them, on the outline of their day's step.
   for (int i = 0; i < kUserDateLineCount; ++i) {
-    if (model.dateLineEnabled[i] == 0 || model.dateLineDay[i] == 0 ||
-        model.dateLineMonth[i] == 0) {
+    if (model.dateLineEnabled[i] == 0 || model.dateLineDay[i] == 0 || model.dateLineMonth[i] == 0) {
       continue;
     }
     // (A day number far outside the year only needs to stay clear of overflow: its step is
     // clamped to the trace and its day to the table.)
-    const int day = std::clamp(DayOfYear(model.dateLineDay[i], model.dateLineMonth[i]), -9999, 9999);
+    const int day =
+        std::clamp(DayOfYear(model.dateLineDay[i], model.dateLineMonth[i]), -9999, 9999);
     const int step = forward ? 10 * day - 1 : kSteps - 10 * day;
     TraceDayCurve(model, correction, day - 1, step, writer, fine.dayCurvesFine[13 + i]);
   }

@@ -21,7 +21,8 @@ namespace sundial {
 inline constexpr int kMonthLineTraceSteps[13] = {0,    315,  595,  905,  1205, 1515, 1815,
                                                  2125, 2435, 2735, 3045, 3345, 3649};
 // Day indexes of the thirteen month lines: the 1st of each month and 31 December.
-inline constexpr int kMonthLineDays[13] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 364};
+inline constexpr int kMonthLineDays[13] = {0,   31,  59,  90,  120, 151, 181,
+                                           212, 243, 273, 304, 334, 364};
 
 // The rod and the plate's turn, fixed for a dial: turns a sun direction into the reading point.
 struct RodOnPlate {

@@ -54,11 +54,16 @@ void ExpectShadowLengths(const DialModel& m) {
     for (const DialPoint& p : line.dateLineMarks) check(p, "modern mark");
     for (const DialPoint& p : line.meanTimeCurve) check(p, "mean time");
   }
-  for (const auto& c : g.italianHourCurves) for (const DialPoint& p : c.points) check(p, "italian");
-  for (const auto& c : g.temporaryHourCurves) for (const DialPoint& p : c.points) check(p, "temporary");
-  for (const auto& c : g.ascendantLineCurves) for (const DialPoint& p : c.points) check(p, "ascendant");
-  for (const auto& c : g.azimuthLineCurves) for (const DialPoint& p : c.points) check(p, "azimuth");
-  for (const auto& c : g.dayCurves) for (const DialPoint& p : c.points) check(p, "day");
+  for (const auto& c : g.italianHourCurves)
+    for (const DialPoint& p : c.points) check(p, "italian");
+  for (const auto& c : g.temporaryHourCurves)
+    for (const DialPoint& p : c.points) check(p, "temporary");
+  for (const auto& c : g.ascendantLineCurves)
+    for (const DialPoint& p : c.points) check(p, "ascendant");
+  for (const auto& c : g.azimuthLineCurves)
+    for (const DialPoint& p : c.points) check(p, "azimuth");
+  for (const auto& c : g.dayCurves)
+    for (const DialPoint& p : c.points) check(p, "day");
 }
 
 TEST(AltitudeDial, DeclinationScaleRunsFromSolsticeToSolstice) {
@@ -75,22 +80,22 @@ TEST(AltitudeDial, DeclinationScaleRunsFromSolsticeToSolstice) {
   for (const DialPoint& p : g.dayCurves[6].points) ASSERT_NEAR(p.x, kWidth, 1e-9);
   // 15 August by the daily table's declination.
   const double august = DailyDeclinationAt(226);
-  EXPECT_NEAR(g.dayCurves[7].points[0].x, (august + 23.433333333333334) / 46.86666666666667 * kWidth,
-              1e-9);
+  EXPECT_NEAR(g.dayCurves[7].points[0].x,
+              (august + 23.433333333333334) / 46.86666666666667 * kWidth, 1e-9);
   // The hour curves sweep the same scale in 94 equal steps, marks on the date lines.
   const auto& noon = g.modernHourCurves[24].points;
   EXPECT_NEAR(noon[0].x, 0.0, 1e-9);
   EXPECT_NEAR(noon[47].x, kWidth / 2, 1e-9);
   EXPECT_NEAR(noon[94].x, kWidth, 1e-9);
   EXPECT_NEAR(noon[94].y, 25.0 * std::tan(Rad(45.0 + 23.433333333333334)), 1e-9);
-  EXPECT_NEAR(noon[30].altitude, Altitude(45, -23.433333333333334 + 30 * 46.86666666666667 / 94, 12),
-              1e-9);
+  EXPECT_NEAR(noon[30].altitude,
+              Altitude(45, -23.433333333333334 + 30 * 46.86666666666667 / 94, 12), 1e-9);
   const HourLineRecord& three = g.modernHourLines[30];  // 15 h
   EXPECT_NEAR(three.dateLineMarks[6].x, kWidth, 1e-9);
   EXPECT_NEAR(three.lineAngle,
               std::atan2(-three.dateLineMarks[6].x, -three.dateLineMarks[6].y) * 180 / kPi, 1e-12);
-  EXPECT_NEAR(three.dateLineMarks[6].time, std::hypot(three.dateLineMarks[6].x, three.dateLineMarks[6].y),
-              1e-9);
+  EXPECT_NEAR(three.dateLineMarks[6].time,
+              std::hypot(three.dateLineMarks[6].x, three.dateLineMarks[6].y), 1e-9);
   EXPECT_NEAR(three.dateLineMarks[2].altitude, Altitude(45, -11.48, 15), 1e-9);
   // The azimuth lines keep the standard sweep of +-23.44, a hair beyond the solstices.
   EXPECT_LT(g.azimuthLineCurves[3].points[0].x, 0.0);
@@ -110,7 +115,7 @@ TEST(AltitudeDial, CalendarScaleRunsFromFirstJanuaryToTheYearsEnd) {
   for (const DialPoint& p : g.dayCurves[0].points) ASSERT_EQ(p.x, 0.0);
   for (const DialPoint& p : g.dayCurves[12].points) ASSERT_EQ(p.x, m.plateXMax);
   EXPECT_NEAR(g.dayCurves[6].points[100].x, 181 * kWidth / 365, 1e-9);  // 1 July
-  EXPECT_NEAR(g.dayCurves[13].points[0].x, 226 * kWidth / 365, 1e-9);  // user line 15 August
+  EXPECT_NEAR(g.dayCurves[13].points[0].x, 226 * kWidth / 365, 1e-9);   // user line 15 August
   // Thirteen month marks and a curve point for every day on every hour family.
   const HourLineRecord& nine = g.modernHourLines[18];
   EXPECT_EQ(nine.dateLineMarks[0].x, 0.0);
@@ -129,8 +134,8 @@ TEST(AltitudeDial, CalendarScaleRunsFromFirstJanuaryToTheYearsEnd) {
     EXPECT_NEAR(g.ascendantLineCurves[5].points[i].x, i * kWidth / 365, 1e-9);
     EXPECT_NEAR(g.azimuthLineCurves[2].points[i].x, i * kWidth / 365, 1e-9);
   }
-  EXPECT_NEAR(g.italianHourMarks[40].points[3].time, ItalianHourTime(20, DailyDeclinationAt(90), 45, 0),
-              1e-12);
+  EXPECT_NEAR(g.italianHourMarks[40].points[3].time,
+              ItalianHourTime(20, DailyDeclinationAt(90), 45, 0), 1e-12);
   ExpectShadowLengths(m);
 }
 

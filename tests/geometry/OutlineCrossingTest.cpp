@@ -87,11 +87,13 @@ TEST(OutlineCrossing, TurnCarriesTheFirstHalfAxisFromXTowardDownwardY) {
   // Ellipse 2 x 1 at the origin; the vertical line x = 0 meets it at the length of the half-axis
   // that lies along y.
   const ShadowLine vertical = MakeShadowLine({0, -5}, {0, 5});
-  const OutlineCrossings unturned = IntersectOutline(vertical, MakeReceivingOutline(true, 2, 1, 0, 0, 0));
+  const OutlineCrossings unturned =
+      IntersectOutline(vertical, MakeReceivingOutline(true, 2, 1, 0, 0, 0));
   ASSERT_EQ(unturned.count, 2);
   EXPECT_NEAR(unturned.points[0].y, -1.0, 1e-12);
   EXPECT_NEAR(unturned.points[1].y, 1.0, 1e-12);
-  const OutlineCrossings quarter = IntersectOutline(vertical, MakeReceivingOutline(true, 2, 1, 0, 0, 90));
+  const OutlineCrossings quarter =
+      IntersectOutline(vertical, MakeReceivingOutline(true, 2, 1, 0, 0, 90));
   ASSERT_EQ(quarter.count, 2);
   EXPECT_NEAR(quarter.points[0].y, -2.0, 1e-12);
   EXPECT_NEAR(quarter.points[1].y, 2.0, 1e-12);
@@ -105,7 +107,8 @@ TEST(OutlineCrossing, TurnCarriesTheFirstHalfAxisFromXTowardDownwardY) {
   EXPECT_NEAR(along.points[1].y, 2 * s, 1e-12);
   // ... and the same holds for a rectangle, whose corner then lies at the turned (2, 1).
   const ShadowLine diagonal = MakeShadowLine({0, 0}, {2 * c - s, 2 * s + c});
-  const OutlineCrossings corner = IntersectOutline(diagonal, MakeReceivingOutline(false, 2, 1, 0, 0, 30));
+  const OutlineCrossings corner =
+      IntersectOutline(diagonal, MakeReceivingOutline(false, 2, 1, 0, 0, 30));
   ASSERT_EQ(corner.count, 2);
   EXPECT_NEAR(corner.points[1].x, 2 * c - s, 1e-12);
   EXPECT_NEAR(corner.points[1].y, 2 * s + c, 1e-12);
@@ -144,8 +147,10 @@ TEST(OutlineCrossing, RectangleSidesCornersAndParallelShadows) {
 
 TEST(OutlineCrossing, EllipseAndRectangleOfTheSameSizeCrossOnTheirOwnOutlines) {
   const ShadowLine line = MakeShadowLine({-1, -4}, {2, 3});
-  const OutlineCrossings onEllipse = IntersectOutline(line, MakeReceivingOutline(true, 3, 2, 0.5, 0.2, 20));
-  const OutlineCrossings onRectangle = IntersectOutline(line, MakeReceivingOutline(false, 3, 2, 0.5, 0.2, 20));
+  const OutlineCrossings onEllipse =
+      IntersectOutline(line, MakeReceivingOutline(true, 3, 2, 0.5, 0.2, 20));
+  const OutlineCrossings onRectangle =
+      IntersectOutline(line, MakeReceivingOutline(false, 3, 2, 0.5, 0.2, 20));
   ASSERT_EQ(onEllipse.count, 2);
   ASSERT_EQ(onRectangle.count, 2);
   for (int k = 0; k < 2; ++k) {
@@ -206,7 +211,8 @@ TEST(OutlineCrossing, DegenerateOutlinesAndShadowsGiveNoInventedPoint) {
   EXPECT_DOUBLE_EQ(r.x, 2);
   // Coinciding rod shadows (both rod points over one foot, or a rod point at the plate under
   // the other) have no line.
-  EXPECT_TRUE(Missed(ReadOutline({0.2, 0.1}, {0.2, 0.1}, MakeReceivingOutline(true, 1, 1, 0, 0, 0))));
+  EXPECT_TRUE(
+      Missed(ReadOutline({0.2, 0.1}, {0.2, 0.1}, MakeReceivingOutline(true, 1, 1, 0, 0, 0))));
   // Non-finite shadows (the sun in the plate's plane) and outlines.
   const ReceivingOutline circle = MakeReceivingOutline(true, 1, 1, 0, 0, 0);
   EXPECT_TRUE(Missed(ReadOutline({inf, 0}, {0, 0}, circle)));
@@ -214,11 +220,15 @@ TEST(OutlineCrossing, DegenerateOutlinesAndShadowsGiveNoInventedPoint) {
   EXPECT_TRUE(Missed(ReadOutline({0, 0}, {-inf, inf}, circle)));
   EXPECT_TRUE(Missed(ReadOutline({-1e308, 0}, {1e308, 0}, circle)));
   for (bool ellipse : {true, false}) {
-    EXPECT_TRUE(Missed(ReadOutline({-3, 0}, {3, 0}, MakeReceivingOutline(ellipse, nan, 1, 0, 0, 0))));
-    EXPECT_TRUE(Missed(ReadOutline({-3, 0}, {3, 0}, MakeReceivingOutline(ellipse, 1, 1, nan, 0, 0))));
-    EXPECT_TRUE(Missed(ReadOutline({-3, 0}, {3, 0}, MakeReceivingOutline(ellipse, 1, 1, 0, 0, inf))));
+    EXPECT_TRUE(
+        Missed(ReadOutline({-3, 0}, {3, 0}, MakeReceivingOutline(ellipse, nan, 1, 0, 0, 0))));
+    EXPECT_TRUE(
+        Missed(ReadOutline({-3, 0}, {3, 0}, MakeReceivingOutline(ellipse, 1, 1, nan, 0, 0))));
+    EXPECT_TRUE(
+        Missed(ReadOutline({-3, 0}, {3, 0}, MakeReceivingOutline(ellipse, 1, 1, 0, 0, inf))));
     // Huge but finite shadows: any reading that is given lies on its outline.
-    r = ReadOutline({-1e200, 1e-200}, {1e200, 3e150}, MakeReceivingOutline(ellipse, 1e-3, 1e300, 0, 0, 45));
+    r = ReadOutline({-1e200, 1e-200}, {1e200, 3e150},
+                    MakeReceivingOutline(ellipse, 1e-3, 1e300, 0, 0, 45));
     if (!Missed(r)) {
       EXPECT_TRUE(std::isfinite(r.x) && std::isfinite(r.y));
     }

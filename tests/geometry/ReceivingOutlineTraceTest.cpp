@@ -233,8 +233,8 @@ TEST(ReceivingOutlineTrace, BackwardTraceReadsEachDayOnTheOutlineOfItsPlaceInThe
   // ... and every point of that dial lies on the one outline of the first step.
   Tally fixedTally;
   for (int j = 0; j < kModernHourLineCount; ++j) {
-    CheckLine(fixedForward, f->modernHourCurvesFine[j].points.data(), kFineYearPointCount, false,
-              0, fixedTally, "fixed", j);
+    CheckLine(fixedForward, f->modernHourCurvesFine[j].points.data(), kFineYearPointCount, false, 0,
+              fixedTally, "fixed", j);
   }
   EXPECT_GT(fixedTally.read, 10000);
 }
@@ -319,7 +319,6 @@ TEST(ReceivingOutlineTrace, DegenerateRodsAndOutlinesStoreMarkersOnly) {
   }
 }
 
-
 TEST(ReceivingOutlineTrace, FamiliesKeepTheTimesOfTheirFormulas) {
   DialModel m = TracedDial(true, true);
   m.latitude = 52.0;
@@ -332,7 +331,8 @@ TEST(ReceivingOutlineTrace, FamiliesKeepTheTimesOfTheirFormulas) {
     const double dec = DailyDeclination(day);
     // The sun's ecliptic longitude: rising half up to the summer solstice of the table (day
     // 171), falling half to the winter solstice (day 354).
-    double longitude = std::asin(std::clamp(std::sin(Rad(dec)) / std::sin(Rad(23.44)), -1.0, 1.0)) * 180 / kPi;
+    double longitude =
+        std::asin(std::clamp(std::sin(Rad(dec)) / std::sin(Rad(23.44)), -1.0, 1.0)) * 180 / kPi;
     if (day > 171 && day <= 354) longitude = 180 - longitude;
     auto expectTime = [&](const DialPoint& p, double time, const char* what, int j) {
       if (!std::isfinite(time)) {
@@ -344,15 +344,20 @@ TEST(ReceivingOutlineTrace, FamiliesKeepTheTimesOfTheirFormulas) {
           << what << j << " " << k;
     };
     for (int j = 0; j < kModernHourLineCount; ++j) {
-      expectTime(fine->italianHourCurvesFine[j].points[k], ItalianHourTime(0.5 * j, dec, m.latitude, mc), "italian", j);
-      expectTime(fine->babylonianHourCurvesFine[j].points[k], BabylonianHourTime(0.5 * j, dec, m.latitude, mc), "babylonian", j);
+      expectTime(fine->italianHourCurvesFine[j].points[k],
+                 ItalianHourTime(0.5 * j, dec, m.latitude, mc), "italian", j);
+      expectTime(fine->babylonianHourCurvesFine[j].points[k],
+                 BabylonianHourTime(0.5 * j, dec, m.latitude, mc), "babylonian", j);
       expectTime(fine->referenceHourCurvesFine[j].points[k],
                  ReferenceHourTime(0.5 * j, dec, m.latitude, mc, -6.0, true), "reference", j);
     }
     for (int j = 0; j < kHalfDayLineCount; ++j) {
-      expectTime(fine->temporaryHourCurvesFine[j].points[k], TemporaryHourTime(0.5 * j, dec, m.latitude, mc), "temporary", j);
-      expectTime(fine->ascendantLineCurvesFine[j].points[k], AscendantLineTime(j, longitude, m.latitude, mc), "ascendant", j);
-      expectTime(fine->eclipticHourCurvesFine[j].points[k], EclipticHourTime(j, longitude, m.latitude, mc), "ecliptic", j);
+      expectTime(fine->temporaryHourCurvesFine[j].points[k],
+                 TemporaryHourTime(0.5 * j, dec, m.latitude, mc), "temporary", j);
+      expectTime(fine->ascendantLineCurvesFine[j].points[k],
+                 AscendantLineTime(j, longitude, m.latitude, mc), "ascendant", j);
+      expectTime(fine->eclipticHourCurvesFine[j].points[k],
+                 EclipticHourTime(j, longitude, m.latitude, mc), "ecliptic", j);
     }
     for (int j = 0; j < kAzimuthLineCount; ++j) {
       const DialPoint& p = fine->azimuthLineCurvesFine[j].points[k];
