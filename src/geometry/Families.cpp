@@ -1,5 +1,6 @@
 #include "geometry/Families.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -168,7 +169,10 @@ void ComputeUserDayCurves(FamilyContext& ctx, int firstEntry) {
     const int entry = firstEntry + i;
     if (entry < 0 || entry >= kDayCurveCount) continue;
     if (m.dateLineEnabled[u] == 0 || m.dateLineDay[u] == 0 || m.dateLineMonth[u] == 0) continue;
-    const int dayIndex = DayOfYear(m.dateLineDay[u], m.dateLineMonth[u]) - 1;
+    // Days far outside any month select the first or last day of the tables all the same; they
+    // are bounded so that the day count cannot overflow.
+    const int day = std::clamp(m.dateLineDay[u], -1000, 1000);
+    const int dayIndex = DayOfYear(day, m.dateLineMonth[u]) - 1;
     FillDayCurve(ctx, ctx.geometry.dayCurves[static_cast<std::size_t>(entry)],
                  SunDate::OnDay(dayIndex));
   }

@@ -106,6 +106,26 @@ TEST(DateLines, UserLinesWithoutCalendarCheck) {
   }
 }
 
+TEST(DateLines, DaysFarOutsideTheYearTakeTheTablesEnds) {
+  auto m = MakeDial(1, 45);
+  m->dateLineEnabled[0] = 1;
+  m->dateLineDay[0] = 2147483647;
+  m->dateLineMonth[0] = 12;
+  m->dateLineEnabled[1] = 1;
+  m->dateLineDay[1] = -2147483647 - 1;
+  m->dateLineMonth[1] = 1;
+  m->dateLineEnabled[2] = 1;
+  m->dateLineDay[2] = 31;
+  m->dateLineMonth[2] = 12;
+  m->dateLineEnabled[3] = 1;
+  m->dateLineDay[3] = 1;
+  m->dateLineMonth[3] = 1;
+  ComputeDialGeometry(*m);
+  const auto& curves = m->geometry->dayCurves;
+  EXPECT_EQ(curves[7].points[130].x, curves[9].points[130].x);   // as 31 December
+  EXPECT_EQ(curves[8].points[130].x, curves[10].points[130].x);  // as 1 January
+}
+
 TEST(DateLines, NoSunriseOrSunsetMeansNoPoint) {
   // Latitude 70: the summer-solstice sun never sets, the winter one never rises.
   auto m = ComputedDial(1, 70);
