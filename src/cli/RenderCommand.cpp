@@ -18,6 +18,9 @@
 #ifdef SUNDIAL_HAVE_CAIRO
 #include "platform/cairo/CairoPicture.h"
 #endif
+#ifdef SUNDIAL_HAVE_GDI_PNG
+#include "platform/win32/PngWriter.h"
+#endif
 
 namespace sundial::cli {
 
@@ -98,6 +101,11 @@ int Render(const RenderOptions& options) {
   if (!trace && !format) {
     return Fail("the output must end in .png, .svg, .pdf or .trace.json: " + options.output);
   }
+#elif defined(SUNDIAL_HAVE_GDI_PNG)
+  if (!trace && !EndsWith(options.output, ".png")) {
+    return Fail("this build writes PNG pictures (.png) and drawing traces (.trace.json): " +
+                options.output);
+  }
 #else
   if (!trace) return Fail("this build writes only drawing traces (.trace.json): " + options.output);
 #endif
@@ -124,6 +132,13 @@ int Render(const RenderOptions& options) {
 #ifdef SUNDIAL_HAVE_CAIRO
   const std::string error = WritePicture(options.output, *format, width, height,
                                          [&](Canvas& canvas) { window->OnPaint(canvas, reporter); });
+  if (!error.empty()) return Fail(error);
+#elif defined(SUNDIAL_HAVE_GDI_PNG)
+  win32::GdiCanvas canvas(width, height);
+  if (!canvas.Valid()) return Fail("cannot make a picture of " + std::to_string(width) + "x" +
+                                   std::to_string(height) + " pixels");
+  window->OnPaint(canvas, reporter);
+  const std::string error = win32::WritePng(options.output, canvas);
   if (!error.empty()) return Fail(error);
 #endif
   return 0;
