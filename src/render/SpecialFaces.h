@@ -4,6 +4,7 @@
 // around the titles and before the shadow.
 #pragma once
 
+#include "render/DialFace.h"
 #include "render/PaintContext.h"
 
 namespace sundial {
@@ -27,5 +28,36 @@ void DrawAltitudeFace(PaintContext& ctx);
 void DrawAltitudeShadow(PaintContext& ctx);
 void DrawAnalemmaticShadow(PaintContext& ctx, ObjectHandle previousBrush);
 void DrawReceivingSurfaceShadow(PaintContext& ctx, ObjectHandle previousBrush);
+
+// The analemmatic stick for the present sun: its foot on the date scale at today's declination
+// and the tip of its shadow.
+struct AnalemmaticShadowPoints {
+  PlanePoint foot;
+  PlanePoint tip;
+};
+AnalemmaticShadowPoints AnalemmaticShadow(const DialModel& model, double sunAzimuth,
+                                          double sunAltitude, double sunDeclination);
+// Where that shadow's ray meets the ellipse of hour points (the first day curve).
+PlanePoint AnalemmaticReadingPoint(const DialModel& model, const DialGeometry& geometry,
+                                   const AnalemmaticShadowPoints& shadow);
+
+// The altitude dials' stick for the present sun: x of today on the date scale, and the end of
+// the shadow straight below the gnomon.
+PlanePoint AltitudeShadowEnd(const DialModel& model, double sunAltitude, double sunDeclination,
+                             int dayOfYear);
+
+// The hour and sky layers of an altitude dial over the ranges that afternoonOnly and
+// morningOnly leave (the azimuth layer with the two roles swapped).
+HourLayerPlan AltitudeDialLayerPlan(const DialModel& model);
+
+// The type-12 rod for the present sun: the shadows of its two points, and the reading point on
+// today's outline (both coordinates kOutlineMissed when the shadow line misses the outline).
+struct RodReading {
+  PlanePoint p1;
+  PlanePoint p2;
+  PlanePoint reading;
+};
+RodReading ReceivingOutlineReading(const DialModel& model, double sunAzimuth, double sunAltitude,
+                                   int dayOfYear);
 
 }  // namespace sundial

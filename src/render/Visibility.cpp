@@ -68,6 +68,11 @@ bool PointVisible(const DialModel& m, double azimuth, double altitude, bool dayC
     case 11:
       return InclinedPlateDirection(m.planeDeclination, m.planeInclination, azimuth, altitude)
                  .elevation > 0;
+    case 13:
+    case 14:
+      // A sun below the horizon would cast its shadow upward, above the horizontal gnomon and
+      // off the cylinder: only the daylight parts of the lines are on the dial.
+      return altitude >= 0;
     default:
       return true;
   }

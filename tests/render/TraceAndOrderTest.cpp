@@ -1,3 +1,4 @@
+#include <algorithm>
 // The drawing trace written from a recording, and where the titles fall in the sequence of the
 // dial types with faces of their own.
 #include <gtest/gtest.h>
@@ -61,7 +62,9 @@ TEST(SpecialFaceTypes, TitlesAreDrawnAndTheShadowStageRunsLast) {
     EXPECT_LT(IndexOfTitles(canvas), canvas.Ops().size()) << type;
     const auto texts = Texts(canvas);
     ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back(), " 10:00:00 - EdT  00:01:00") << type;
+    // The altitude and receiving-outline faces write their scales after the titles.
+    EXPECT_NE(std::find(texts.begin(), texts.end(), " 10:00:00 - EdT  00:01:00"), texts.end())
+        << type;
     std::size_t clear = 0;
     for (std::size_t i = 0; i < canvas.Ops().size(); ++i) {
       if (canvas.Ops()[i].kind == CanvasOpKind::ClearClip) clear = i;

@@ -247,7 +247,8 @@ std::vector<Example> Examples() {
     m.title = "Venezia, cilindro (scala delle declinazioni)";
     SetPlace(m, {45.4408, -12.3155, 1});
     m.dialType = 13;
-    SetGnomon(m, 20);
+    // The summer noon sun (68 degrees) casts 2.47 gnomon lengths: the shadow just fills the plate.
+    SetGnomon(m, 40);
     SetPlate(m, 0, 120, 0, 100);
     add("type-13-cylinder-declination-venezia.vqr", std::move(m));
   }
@@ -256,7 +257,8 @@ std::vector<Example> Examples() {
     m.title = "Edinburgh, pillar dial with calendar";
     SetPlace(m, {55.9533, 3.1883, 0});
     m.dialType = 14;
-    SetGnomon(m, 20);
+    // The summer noon sun (57.5 degrees) casts 1.57 gnomon lengths: the shadow just fills the plate.
+    SetGnomon(m, 75);
     SetPlate(m, 0, 150, 0, 120);
     add("type-14-cylinder-calendar-edinburgh.vqr", std::move(m));
   }
