@@ -48,7 +48,7 @@ int AnalemmaticReadingStep(const AnalemmaticRay& ray, std::span<const PlanePoint
     if (!std::isfinite(along)) continue;
     // One step either side of the two steps around the foot covers the rounding of the
     // positions; beyond them the parabola only grows.
-    const double clamped = std::fmin(std::fmax(along, -2.0), kAnalemmaticWalkSteps + 1.0);
+    const double clamped = std::fmin(std::fmax(along, -2.0), kAnalemmaticWalkSteps - 1.0);
     const int low = static_cast<int>(std::floor(clamped));
     for (int k = low - 1; k <= low + 2; ++k) {
       if (k < 0 || k >= kAnalemmaticWalkSteps) continue;
