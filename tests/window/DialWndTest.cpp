@@ -147,6 +147,30 @@ TEST(DialWndLoad, MissingFileGivesTheDefaultDialAndEmptiesThePathOnce) {
   EXPECT_EQ("/nonexistent/other.vqr", w.dialFilePath);
 }
 
+TEST(DialWndLoad, DialFileIsReadOnTheFirstPaintOnly) {
+  const auto source = std::filesystem::path(SUNDIAL_SOURCE_DIR) / "examples" /
+                      "type-07-orthographic-horizontal-stockholm.vqr";
+  const auto path = std::filesystem::temp_directory_path() / "sundial-window-once.vqr";
+  std::filesystem::copy_file(source, path, std::filesystem::copy_options::overwrite_existing);
+  Window w(Reading(2010, 7, 15, 14, 0, 0, 0, -60), path.string());
+  EXPECT_EQ(0, w.wnd.model.modelReady) << "nothing is read before the first paint";
+  CollectingReporter reporter;
+  RecordingCanvas first(400, 300);
+  EXPECT_TRUE(w.wnd.OnPaint(first, reporter));
+  EXPECT_EQ(DialLoadState::File, w.wnd.loadState);
+  EXPECT_EQ(7, w.wnd.model.dialType);
+  EXPECT_EQ(path.string(), w.dialFilePath);
+
+  // The file changes under the window: the window keeps the dial it read.
+  TempFile("once.vqr", "broken");
+  RecordingCanvas second(400, 300);
+  EXPECT_TRUE(w.wnd.OnPaint(second, reporter));
+  EXPECT_EQ(DialLoadState::File, w.wnd.loadState);
+  EXPECT_EQ(7, w.wnd.model.dialType);
+  EXPECT_EQ(first.Ops().size(), second.Ops().size());
+  std::filesystem::remove(path);
+}
+
 TEST(DialWndLoad, TruncatedFileShowsTheDefaultDialInsteadOfADarkWindow) {
   const auto path = TempFile("truncated.vqr", std::string("\x01\x00\x00\x00\x00\x00", 6));
   Window w(Reading(2010, 7, 15, 14, 0, 0, 0, -60), path.string());
