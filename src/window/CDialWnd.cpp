@@ -2,8 +2,7 @@
 
 #include "astro/CivilTime.h"
 #include "astro/SunState.h"
-#include "geometry/ComputeDialGeometry.h"
-#include "model/DialFileReader.h"
+#include "geometry/DialLoader.h"
 #include "render/DialPainter.h"
 
 namespace sundial {
@@ -41,7 +40,7 @@ void CDialWnd::OnTimer() {
 // every paint, the window shows the built-in default dial, exactly as for a file that cannot be
 // opened (and without the broken file's name over it).
 void CDialWnd::Load() {
-  const LoadOutcome outcome = ReadDialFile(dialFilePath_, model);
+  const LoadOutcome outcome = LoadDial(dialFilePath_, model);
   switch (outcome) {
     case LoadOutcome::File:
       loadState = DialLoadState::File;
@@ -56,11 +55,10 @@ void CDialWnd::Load() {
     case LoadOutcome::Truncated:
       loadState = DialLoadState::Truncated;
       model = DialModel{};
-      ReadDialFile(std::string(), model);
+      LoadDial(std::string(), model);
       dialFilePath_.clear();
       break;
   }
-  if (model.modelReady != 0) ComputeDialGeometry(model);
 }
 
 void CDialWnd::LoadIfNeeded() {
