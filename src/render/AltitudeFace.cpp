@@ -122,12 +122,15 @@ void DrawAltitudeFace(PaintContext& ctx) {
   if (ctx.model.showNoonMark) NoonMark(ctx, g);
 }
 
+// The stick stands on today's place of the date scale: the declination on type 13; on type 14
+// today's day index (day of the year less one), where the calendar scale puts the day's hour
+// points, so that the stick's end is read against the hour lines of today and not tomorrow.
 PlanePoint AltitudeShadowEnd(const DialModel& m, double sunAltitude, double sunDeclination,
                              int dayOfYear) {
   const double width = m.plateXMax - m.plateXMin;
   const double x = m.dialType == 13
                        ? m.plateXMin + width * (sunDeclination + 23.44) * kInverseSolsticeSpan
-                       : m.plateXMin + width * dayOfYear * kInverseYear;
+                       : m.plateXMin + width * (dayOfYear - 1) * kInverseYear;
   return {x, m.gnomonLength * std::tan(sunAltitude * kDegree)};
 }
 

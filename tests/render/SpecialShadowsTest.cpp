@@ -165,9 +165,10 @@ TEST(AltitudeShadow, StickEndsAtGnomonTimesTanAltitudeOnTodaysPlace) {
     auto m = AltitudeDial(type);
     const DeviceFrame f = DeviceFrame::For(*m, 800, 600);
     for (double altitude : {5.0, 30.0, 60.0}) {
-      // 15 July: declination 21.5, the 196th day.
+      // 15 July: declination 21.5, the 196th day, whose hour points the calendar scale puts
+      // at day index 195.
       const RecordingCanvas c = PaintSun(*m, altitude, 21.5, 196);
-      const double x = type == 13 ? 120 * (21.5 + 23.44) / 46.88 : 120 * 196 / 365.0;
+      const double x = type == 13 ? 120 * (21.5 + 23.44) / 46.88 : 120 * 195 / 365.0;
       int px, py, p0x, p0y;
       ASSERT_TRUE(f.Map(x, 30 * std::tan(altitude * kDeg), px, py));
       ASSERT_TRUE(f.Map(x, 0, p0x, p0y));
@@ -190,7 +191,7 @@ TEST(AltitudeShadow, NoStickAtOneHundredthOfADegree) {
     ASSERT_EQ(lines.size(), 1u);
     const DeviceFrame f = DeviceFrame::For(*m, 800, 600);
     int px, py;
-    const double x = type == 13 ? 120 * 23.44 / 46.88 : 120 * 80 / 365.0;
+    const double x = type == 13 ? 120 * 23.44 / 46.88 : 120 * 79 / 365.0;
     ASSERT_TRUE(f.Map(x, 30 * std::tan(0.011 * kDeg), px, py));
     EXPECT_EQ(lines[0].y, py);
   }
