@@ -25,20 +25,7 @@ constexpr int kMeanTimeLabelMark = 6;  // the summer-solstice crossing of a mode
 // Below this latitude a sky map shows the horizon whatever its switch says.
 constexpr double kSkyMapHorizonLatitude = 66.5;
 
-// What a layer writes beside its lines.
-enum class LabelKind { EndHour, EndHourReversible, EndAzimuth, EndAltitude, RomanTemporary,
-                       RomanEcliptic, AscendantGlyph };
-
-struct Layer {
-  std::int32_t enabled;
-  ObjectHandle solidPen;
-  ObjectHandle dashPen;
-  Rgb textColor;
-  LabelKind label;
-  int firstLineDashed = 0;     // 1: line 0 is an intermediate (dashed) line
-  int glyphInsideCount = 0;    // ascendant layers: the inside point that carries the glyph
-  bool drawNumerals = true;    // ecliptic hours: numerals only when the half layer is off
-};
+using Layer = LayerStyle;
 
 // The fields that tracing needs from either kind of point.
 struct TracePoint {
@@ -250,13 +237,7 @@ void FaceDrawer::DrawLayer(const Layer& layer, const Curve* curves, const LayerS
   Canvas& canvas = ctx_.canvas;
   canvas.SetTextColor(layer.textColor);
   const ObjectHandle previous = canvas.SelectPen(layer.solidPen);
-  const int u = ctx_.U();
-  const int v = ctx_.V();
-  // A Roman numeral names the hour that begins at its line; it is written between that line
-  // and the next one, once the next one's end is known.
-  std::string heldText;
-  int heldX = -1;
-  int heldY = -1;
+  LayerLabels labels(ctx_, layer);
   const int points = std::clamp(span.points, 0, kYearPointCount);
   for (int i = std::max(span.first, 0); i <= span.last && i < span.capacity; ++i) {
     const bool solid = (i + layer.firstLineDashed) % 2 == 0;
@@ -280,57 +261,7 @@ void FaceDrawer::DrawLayer(const Layer& layer, const Curve* curves, const LayerS
     int x, y;
     if (!tracer_.LastPoint(x, y)) continue;
     const bool endsVisible = tracer_.PenDown();
-    const int value = TruncatedLabel(LabelOf(curve));
-    switch (layer.label) {
-      case LabelKind::EndHour:
-      case LabelKind::EndHourReversible:
-        if (solid && endsVisible) {
-          const bool reversed = layer.label == LabelKind::EndHourReversible && m_.hourLabelsReversed;
-          DrawEndNumber(ctx_, x, y, TwoDigitText(reversed ? 24 - value : value));
-        }
-        break;
-      case LabelKind::EndAzimuth:
-        if (solid && endsVisible) {
-          canvas.DrawText(AzimuthLabelText(LabelOf(curve)),
-                          IntRect{x - 2 * u, y - 3 * u, x + 2 * u, y - 4 * v},
-                          kTextCenter | kTextNoClip);
-        }
-        break;
-      case LabelKind::EndAltitude:
-        if (solid && endsVisible) {
-          canvas.DrawText(TwoDigitText(value), IntRect{x - 2 * u, y + v, x + 2 * u, y - v},
-                          kTextLeft | kTextNoClip);
-        }
-        break;
-      case LabelKind::RomanTemporary:
-        if (solid && endsVisible) {
-          if (heldX != -1 && heldY != -1) {
-            const int mx = (heldX + x) / 2;
-            const int my = (heldY + y) / 2;
-            canvas.DrawText(heldText, IntRect{mx - 2 * u, my - 10 * v, mx + 2 * u, my - 4 * v},
-                            kTextLeft | kTextNoClip);
-          }
-          heldText = RomanNumeral(value + 1);
-          heldX = x;
-          heldY = y;
-        }
-        break;
-      case LabelKind::RomanEcliptic:
-        if (heldX != -1 && heldY != -1 && heldX != x && endsVisible && solid &&
-            layer.drawNumerals) {
-          const int mx = (heldX + x) / 2;
-          const int my = (heldY + y) / 2;
-          canvas.DrawText(heldText, IntRect{mx, my, mx, my}, kTextCenter | kTextNoClip);
-        }
-        if (endsVisible) {
-          heldText = RomanNumeral(value + 1);
-          heldX = x;
-          heldY = y;
-        }
-        break;
-      case LabelKind::AscendantGlyph:
-        break;
-    }
+    labels.AfterLine(LabelOf(curve), x, y, solid, endsVisible);
   }
   canvas.SelectPen(previous);
 }

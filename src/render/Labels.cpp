@@ -64,4 +64,62 @@ void DrawGlyph(PaintContext& ctx, int x, int y, const std::string& text, Rgb col
   ctx.fonts.Restore(previous);
 }
 
+void LayerLabels::AfterLine(double label, int x, int y, bool solid, bool endsVisible) {
+  Canvas& canvas = ctx_.canvas;
+  const int u = ctx_.U();
+  const int v = ctx_.V();
+  const int value = TruncatedLabel(label);
+  switch (layer_.label) {
+    case LabelKind::EndHour:
+    case LabelKind::EndHourReversible:
+      if (solid && endsVisible) {
+        const bool reversed =
+            layer_.label == LabelKind::EndHourReversible && ctx_.model.hourLabelsReversed;
+        DrawEndNumber(ctx_, x, y, TwoDigitText(reversed ? 24 - value : value));
+      }
+      break;
+    case LabelKind::EndAzimuth:
+      if (solid && endsVisible) {
+        canvas.DrawText(AzimuthLabelText(label),
+                        IntRect{x - 2 * u, y - 3 * u, x + 2 * u, y - 4 * v},
+                        kTextCenter | kTextNoClip);
+      }
+      break;
+    case LabelKind::EndAltitude:
+      if (solid && endsVisible) {
+        canvas.DrawText(TwoDigitText(value), IntRect{x - 2 * u, y + v, x + 2 * u, y - v},
+                        kTextLeft | kTextNoClip);
+      }
+      break;
+    case LabelKind::RomanTemporary:
+      if (solid && endsVisible) {
+        if (heldX_ != -1 && heldY_ != -1) {
+          const int mx = (heldX_ + x) / 2;
+          const int my = (heldY_ + y) / 2;
+          canvas.DrawText(heldText_, IntRect{mx - 2 * u, my - 10 * v, mx + 2 * u, my - 4 * v},
+                          kTextLeft | kTextNoClip);
+        }
+        heldText_ = RomanNumeral(value + 1);
+        heldX_ = x;
+        heldY_ = y;
+      }
+      break;
+    case LabelKind::RomanEcliptic:
+      if (heldX_ != -1 && heldY_ != -1 && heldX_ != x && endsVisible && solid &&
+          layer_.drawNumerals) {
+        const int mx = (heldX_ + x) / 2;
+        const int my = (heldY_ + y) / 2;
+        canvas.DrawText(heldText_, IntRect{mx, my, mx, my}, kTextCenter | kTextNoClip);
+      }
+      if (endsVisible) {
+        heldText_ = RomanNumeral(value + 1);
+        heldX_ = x;
+        heldY_ = y;
+      }
+      break;
+    case LabelKind::AscendantGlyph:
+      break;
+  }
+}
+
 }  // namespace sundial

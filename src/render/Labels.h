@@ -2,6 +2,7 @@
 // (X, Y) is the canvas pixel of the point a label belongs to; u and v are the line units.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "render/PaintContext.h"
@@ -32,6 +33,39 @@ std::string RomanNumeral(int n);
 std::string DayCurveGlyph(int entry);
 // The sign whose beginning rises at ascendant line k: Capricorn at 0 and 24, Aries at 6.
 std::string AscendantGlyph(int k);
+
+// What an hour or sky layer writes beside its lines.
+enum class LabelKind { EndHour, EndHourReversible, EndAzimuth, EndAltitude, RomanTemporary,
+                       RomanEcliptic, AscendantGlyph };
+
+// How one hour or sky layer is drawn: its switch, pens, label colour and labels.
+struct LayerStyle {
+  std::int32_t enabled;
+  ObjectHandle solidPen;
+  ObjectHandle dashPen;
+  Rgb textColor;
+  LabelKind label;
+  int firstLineDashed = 0;     // 1: line 0 is an intermediate (dashed) line
+  int glyphInsideCount = 0;    // ascendant layers: the inside point that carries the glyph
+  bool drawNumerals = true;    // ecliptic hours: numerals only when the half layer is off
+};
+
+// The labels a layer writes once each of its lines is traced: the numbers at line ends, and the
+// Roman numerals, each naming the hour that begins at its line and written midway between that
+// line's end and the next one's, once that is known.
+class LayerLabels {
+ public:
+  LayerLabels(PaintContext& ctx, const LayerStyle& layer) : ctx_(ctx), layer_(layer) {}
+  // (x, y): the canvas point of the line's last mapped point; label: the line's value.
+  void AfterLine(double label, int x, int y, bool solid, bool endsVisible);
+
+ private:
+  PaintContext& ctx_;
+  const LayerStyle& layer_;
+  std::string heldText_;
+  int heldX_ = -1;
+  int heldY_ = -1;
+};
 
 // The hour number of a line end: starts 2u left of the point and 3u below it.
 void DrawEndNumber(PaintContext& ctx, int x, int y, const std::string& text);

@@ -93,19 +93,7 @@ class FineTracer {
   double prevY_ = kOutlineMissed;
 };
 
-enum class LabelKind { EndHour, EndHourReversible, EndAzimuth, EndAltitude, RomanTemporary,
-                       RomanEcliptic, AscendantGlyph };
-
-struct FineLayer {
-  std::int32_t enabled;
-  ObjectHandle solidPen;
-  ObjectHandle dashPen;
-  Rgb textColor;
-  LabelKind label;
-  int firstLineDashed = 0;
-  int glyphInsideCount = 0;
-  bool drawNumerals = true;
-};
+using FineLayer = LayerStyle;
 
 class FineFaceDrawer {
  public:
@@ -268,10 +256,7 @@ void FineFaceDrawer::Layer(const FineLayer& layer, const Curve* curves, int coun
   Canvas& canvas = ctx_.canvas;
   canvas.SetTextColor(layer.textColor);
   const ObjectHandle previous = canvas.SelectPen(layer.solidPen);
-  const int u = ctx_.U();
-  const int v = ctx_.V();
-  std::string heldText;
-  int heldX = -1, heldY = -1;
+  LayerLabels labels(ctx_, layer);
   for (int i = 0; i < count; ++i) {
     const bool solid = (i / stride + layer.firstLineDashed) % 2 == 0;
     if (!solid && !m_.showIntermediateLines) continue;
@@ -293,58 +278,7 @@ void FineFaceDrawer::Layer(const FineLayer& layer, const Curve* curves, int coun
     int x, y;
     if (!tracer_.LastPoint(x, y)) continue;
     const bool endsVisible = tracer_.PenDown();
-    const int value = TruncatedLabel(LabelOf(curve));
-    switch (layer.label) {
-      case LabelKind::EndHour:
-      case LabelKind::EndHourReversible:
-        if (solid && endsVisible) {
-          const bool reversed =
-              layer.label == LabelKind::EndHourReversible && m_.hourLabelsReversed;
-          DrawEndNumber(ctx_, x, y, TwoDigitText(reversed ? 24 - value : value));
-        }
-        break;
-      case LabelKind::EndAzimuth:
-        if (solid && endsVisible) {
-          canvas.DrawText(AzimuthLabelText(LabelOf(curve)),
-                          IntRect{x - 2 * u, y - 3 * u, x + 2 * u, y - 4 * v},
-                          kTextCenter | kTextNoClip);
-        }
-        break;
-      case LabelKind::EndAltitude:
-        if (solid && endsVisible) {
-          canvas.DrawText(TwoDigitText(value), IntRect{x - 2 * u, y + v, x + 2 * u, y - v},
-                          kTextLeft | kTextNoClip);
-        }
-        break;
-      case LabelKind::RomanTemporary:
-        if (solid && endsVisible) {
-          if (heldX != -1 && heldY != -1) {
-            const int mx = (heldX + x) / 2;
-            const int my = (heldY + y) / 2;
-            canvas.DrawText(heldText, IntRect{mx - 2 * u, my - 10 * v, mx + 2 * u, my - 4 * v},
-                            kTextLeft | kTextNoClip);
-          }
-          heldText = RomanNumeral(value + 1);
-          heldX = x;
-          heldY = y;
-        }
-        break;
-      case LabelKind::RomanEcliptic:
-        if (heldX != -1 && heldY != -1 && heldX != x && endsVisible && solid &&
-            layer.drawNumerals) {
-          const int mx = (heldX + x) / 2;
-          const int my = (heldY + y) / 2;
-          canvas.DrawText(heldText, IntRect{mx, my, mx, my}, kTextCenter | kTextNoClip);
-        }
-        if (endsVisible) {
-          heldText = RomanNumeral(value + 1);
-          heldX = x;
-          heldY = y;
-        }
-        break;
-      case LabelKind::AscendantGlyph:
-        break;
-    }
+    labels.AfterLine(LabelOf(curve), x, y, solid, endsVisible);
   }
   canvas.SelectPen(previous);
 }
