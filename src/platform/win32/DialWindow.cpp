@@ -106,7 +106,12 @@ LRESULT CALLBACK DialWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
   }
   auto* self = reinterpret_cast<DialWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-  return self->Handle(message, wParam, lParam);
+  // A handler may destroy the window (the saver's close rule does): the object then goes only
+  // when the outermost message it was handling is done, never under a running handler.
+  ++self->depth_;
+  const LRESULT result = self->Handle(message, wParam, lParam);
+  if (--self->depth_ == 0 && self->windowGone_) delete self;
+  return result;
 }
 
 LRESULT DialWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,7 +137,7 @@ LRESULT DialWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       KillTimer(hwnd_, CDialWnd::kTimerId);
       const LRESULT result = DefWindowProcA(hwnd_, message, wParam, lParam);
       SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-      delete this;
+      windowGone_ = true;  // deleted by WindowProc once no handler runs
       return result;
     }
     default:

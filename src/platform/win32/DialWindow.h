@@ -53,6 +53,8 @@ class DialWindow final : public SaverWndHost {
 
   HWND hwnd_ = nullptr;
   bool* attached_ = nullptr;  // set once WM_NCCREATE has tied the window to this object
+  int depth_ = 0;             // messages of this window being handled, nested
+  bool windowGone_ = false;   // WM_NCDESTROY has come: delete once depth_ is back to 0
   std::unique_ptr<CDialWnd> dial_;
   CSaverWnd* saver_ = nullptr;  // dial_ as the saver window, full screen only
 };
