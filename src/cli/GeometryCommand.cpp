@@ -410,7 +410,7 @@ struct GeometryOptions {
 };
 
 CommandRegistration reg{
-    "geometry", "Print the computed geometry of a dial (default: the built-in dial) as JSON",
+    "geometry", "print the computed geometry of a dial (default: the built-in dial) as JSON",
     [](CLI::App& sub) -> std::function<int()> {
       auto options = std::make_shared<GeometryOptions>();
       sub.add_option("dial", options->path, "dial description file (.vqr)");

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "cli/Command.h"
 
@@ -23,6 +24,16 @@ int main(int argc, char** argv) {
     CLI::App* sub = app.add_subcommand(entry.name, entry.description);
     auto runner = entry.setup(*sub);
     sub->callback([&run, runner] { run = runner; });
+  }
+  // A first word that names no command gets a plainer message than the parser's own.
+  if (argc > 1 && argv[1][0] != '-') {
+    const std::string word = argv[1];
+    bool known = false;
+    for (const auto& entry : Commands()) known = known || entry.name == word;
+    if (!known) {
+      std::cerr << "sundial: unknown command '" << word << "' (see sundial --help)\n";
+      return 2;
+    }
   }
   try {
     app.parse(argc, argv);
