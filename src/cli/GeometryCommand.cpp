@@ -37,6 +37,16 @@
 namespace sundial::cli {
 namespace {
 
+// The value a line record is labelled with: an hour, an azimuth, or an almucantar's altitude.
+template <class Record>
+double LineLabel(const Record& r) {
+  if constexpr (requires { r.altitude; }) {
+    return r.altitude;
+  } else {
+    return r.label;
+  }
+}
+
 // How much of the computed arrays a dial type fills.
 struct Extent {
   int records = 0;
@@ -206,7 +216,7 @@ class GeometryWriter {
     LabelledLines("eclipticHourCurves", g.eclipticHourCurves, e_.familyCurves,
                   e_.eclipticCurvePoints);
     LabelledLines("azimuthLineCurves", g.azimuthLineCurves, e_.skyLines, e_.azimuthCurvePoints);
-    AlmucantarCurves("almucantarCurves", g.almucantarCurves, e_.skyLines, e_.almucantarPoints);
+    LabelledLines("almucantarCurves", g.almucantarCurves, e_.skyLines, e_.almucantarPoints);
     DayCurves("dayCurves", g.dayCurves, kDayPointCount);
     AnalemmaticScale(g);
     if (e_.fine && m_.fine) Fine(*m_.fine);
@@ -255,7 +265,7 @@ class GeometryWriter {
     if (filled) {
       for (const auto& r : records) {
         json_.Begin('{');
-        json_.Scalar("label", r.label);
+        json_.Scalar("label", LineLabel(r));
         json_.Points("points", r.points, points);
         json_.End('}');
       }
@@ -263,21 +273,6 @@ class GeometryWriter {
     json_.End(']');
   }
 
-  template <class Records>
-  void AlmucantarCurves(const char* name, const Records& records, bool filled, int points) {
-    if (!Wanted(name)) return;
-    json_.Key(name);
-    json_.Begin('[');
-    if (filled) {
-      for (const auto& r : records) {
-        json_.Begin('{');
-        json_.Scalar("label", r.altitude);
-        json_.Points("points", r.points, points);
-        json_.End('}');
-      }
-    }
-    json_.End(']');
-  }
 
   void AlmucantarMarks(const DialGeometry& g) {
     if (!Wanted("almucantarMarks")) return;
@@ -344,7 +339,7 @@ class GeometryWriter {
                   kFineYearPointCount);
     LabelledLines("eclipticHourCurvesFine", f.eclipticHourCurvesFine, true, kFineYearPointCount);
     LabelledLines("azimuthLineCurvesFine", f.azimuthLineCurvesFine, true, kFineYearPointCount);
-    AlmucantarCurves("almucantarCurvesFine", f.almucantarCurvesFine, true, kFineYearPointCount);
+    LabelledLines("almucantarCurvesFine", f.almucantarCurvesFine, true, kFineYearPointCount);
     const TypeExtents saved = e_;
     e_.monthLines = 13;
     e_.userLines = true;
