@@ -80,6 +80,24 @@ TEST_F(GdiCanvasTest, DashedPensLeaveGapsThatKeepTheTransparentBackground) {
   EXPECT_GT(red, 80);
   EXPECT_LT(red, 190);
   EXPECT_EQ(red + CountPixels({0, 50, 200, 51}, kBlack), 200);
+
+  // The same length traced in 3-pixel steps, as the hour lines are: the pattern runs on across
+  // the joints instead of starting afresh (and almost solid) at every step.
+  canvas.MoveTo(0, 60);
+  for (int x = 3; x < 200; x += 3) canvas.LineTo(x, 60);
+  canvas.LineTo(200, 60);
+  for (int x = 0; x < 200; ++x) {
+    ASSERT_EQ(canvas.PixelAt(x, 60), canvas.PixelAt(x, 50)) << "at x = " << x;
+  }
+  // A move ends the run: the next run starts its own pattern, as a new line does.
+  canvas.MoveTo(0, 70);
+  canvas.LineTo(100, 70);
+  canvas.MoveTo(100, 72);
+  canvas.LineTo(200, 72);
+  for (int x = 0; x < 100; ++x) {
+    ASSERT_EQ(canvas.PixelAt(x, 70), canvas.PixelAt(x, 50)) << "at x = " << x;
+    ASSERT_EQ(canvas.PixelAt(100 + x, 72), canvas.PixelAt(x, 50)) << "at x = " << 100 + x;
+  }
 }
 
 TEST_F(GdiCanvasTest, EllipsesAreOutlinedWithThePenAndFilledWithTheBrush) {

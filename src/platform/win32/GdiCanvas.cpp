@@ -58,13 +58,33 @@ GdiCanvas::~GdiCanvas() {
   if (dc_ != nullptr) DeleteDC(dc_);
 }
 
+HDC GdiCanvas::Dc() const {
+  Flush();
+  return dc_;
+}
+
+void GdiCanvas::Flush() const {
+  if (pendingLine_.empty()) return;
+  if (dc_ != nullptr) {
+    PolylineTo(dc_, pendingLine_.data(), static_cast<DWORD>(pendingLine_.size()));
+  }
+  pendingLine_.clear();
+}
+
+const std::uint32_t* GdiCanvas::Pixels() const {
+  Flush();
+  return bits_;
+}
+
 void GdiCanvas::CopyTo(HDC target, int x, int y, int width, int height) const {
   if (!Valid()) return;
+  Flush();
   BitBlt(target, x, y, width, height, dc_, 0, 0, SRCCOPY);
 }
 
 Rgb GdiCanvas::PixelAt(int x, int y) const {
   if (bits_ == nullptr || x < 0 || y < 0 || x >= width_ || y >= height_) return Rgb{};
+  Flush();
   GdiFlush();
   const std::uint32_t p = bits_[static_cast<std::size_t>(y) * width_ + x];
   return Rgb{static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8),
@@ -110,6 +130,7 @@ ObjectHandle GdiCanvas::CreateFont(const FontSpec& spec) {
 }
 
 void GdiCanvas::DeleteObject(ObjectHandle object) {
+  Flush();
   if (object == kNoObject || object > objects_.size()) return;
   Entry& entry = objects_[object - 1];
   if (entry.object == nullptr) return;
@@ -130,6 +151,7 @@ void GdiCanvas::DeleteObject(ObjectHandle object) {
 }
 
 ObjectHandle GdiCanvas::Select(ObjectHandle handle, Kind kind, ObjectHandle& current) {
+  Flush();
   Entry* entry = Find(handle, kind);
   if (entry == nullptr || dc_ == nullptr) return kNoObject;
   if (SelectObject(dc_, entry->object) == nullptr) return kNoObject;
@@ -149,18 +171,22 @@ ObjectHandle GdiCanvas::SelectFont(ObjectHandle font) {
 }
 
 void GdiCanvas::SetTextColor(Rgb color) {
+  Flush();
   if (dc_ != nullptr) ::SetTextColor(dc_, ToColorRef(color));
 }
 
 void GdiCanvas::SetBackgroundColor(Rgb color) {
+  Flush();
   if (dc_ != nullptr) SetBkColor(dc_, ToColorRef(color));
 }
 
 void GdiCanvas::SetBackgroundMode(BackgroundMode mode) {
+  Flush();
   if (dc_ != nullptr) SetBkMode(dc_, mode == BackgroundMode::Transparent ? TRANSPARENT : OPAQUE);
 }
 
 void GdiCanvas::FillRect(const IntRect& rect, ObjectHandle brush) {
+  Flush();
   Entry* entry = Find(brush, Kind::Brush);
   if (entry == nullptr || dc_ == nullptr) return;
   const RECT r = ToRect(rect);
@@ -168,24 +194,28 @@ void GdiCanvas::FillRect(const IntRect& rect, ObjectHandle brush) {
 }
 
 void GdiCanvas::MoveTo(int x, int y) {
+  Flush();
   if (dc_ != nullptr) MoveToEx(dc_, x, y, nullptr);
 }
 
 void GdiCanvas::LineTo(int x, int y) {
-  if (dc_ != nullptr) ::LineTo(dc_, x, y);
+  if (dc_ != nullptr) pendingLine_.push_back(POINT{x, y});
 }
 
 void GdiCanvas::Ellipse(int left, int top, int right, int bottom) {
+  Flush();
   if (dc_ != nullptr) ::Ellipse(dc_, left, top, right, bottom);
 }
 
 void GdiCanvas::DrawText(const std::string& text, const IntRect& rect, unsigned flags) {
+  Flush();
   if (dc_ == nullptr || text.empty()) return;
   RECT r = ToRect(rect);
   DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &r, flags);
 }
 
 void GdiCanvas::SetClipRect(const IntRect& rect) {
+  Flush();
   if (dc_ == nullptr) return;
   HRGN region = CreateRectRgn(rect.left, rect.top, rect.right, rect.bottom);
   if (region == nullptr) return;
@@ -194,6 +224,7 @@ void GdiCanvas::SetClipRect(const IntRect& rect) {
 }
 
 void GdiCanvas::ClearClip() {
+  Flush();
   if (dc_ != nullptr) SelectClipRgn(dc_, nullptr);
 }
 

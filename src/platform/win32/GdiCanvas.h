@@ -1,6 +1,11 @@
 // GdiCanvas: the dial painter's Canvas on the Windows graphics device interface. The picture is
 // composed on an off-screen memory DC holding a bitmap of the client area's size, and copied to
 // the window in one BitBlt, so the window never shows a half-drawn dial.
+//
+// Consecutive LineTo calls are gathered and drawn as one PolylineTo when any other operation
+// comes (or the pixels are read or copied): GDI restarts a dashed pen's pattern at every LineTo,
+// and the segments of a traced hour line are mostly shorter than one dash, so drawn one by one
+// they would come out almost solid. One poly-line carries the pattern on from segment to segment.
 #pragma once
 
 #include "platform/win32/WinApi.h"
@@ -26,7 +31,11 @@ class GdiCanvas final : public Canvas {
 
   // False when the memory DC or the bitmap could not be created: nothing can be drawn.
   bool Valid() const { return dc_ != nullptr && bitmap_ != nullptr; }
-  HDC Dc() const { return dc_; }
+  // The memory DC, with every gathered line drawn into it.
+  HDC Dc() const;
+
+  // Draws the lines gathered since the last other operation (done by every other operation).
+  void Flush() const;
 
   // Copies the canvas to `target` with its top-left at (x, y), the given extent (plain copy).
   void CopyTo(HDC target, int x, int y, int width, int height) const;
@@ -34,7 +43,7 @@ class GdiCanvas final : public Canvas {
   // The colour of a pixel of a DIB canvas (black outside it or for a compatible-bitmap canvas).
   Rgb PixelAt(int x, int y) const;
   // The pixels of a DIB canvas, row by row from the top, as 0x00RRGGBB.
-  const std::uint32_t* Pixels() const { return bits_; }
+  const std::uint32_t* Pixels() const;
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -84,6 +93,9 @@ class GdiCanvas final : public Canvas {
   HGDIOBJ originalBrush_ = nullptr;
   HGDIOBJ originalFont_ = nullptr;
   std::uint32_t* bits_ = nullptr;
+  // The end points of the LineTo calls not yet drawn, from the DC's current point on. Drawing
+  // them changes no state of the canvas that a caller can see, hence mutable.
+  mutable std::vector<POINT> pendingLine_;
   std::vector<Entry> objects_;
   ObjectHandle currentPen_ = kNoObject;
   ObjectHandle currentBrush_ = kNoObject;
