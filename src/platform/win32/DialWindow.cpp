@@ -3,6 +3,7 @@
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/PasswordServices.h"
 #include "platform/win32/Registry.h"
+#include "platform/win32/StringResource.h"
 
 namespace sundial::win32 {
 namespace {
@@ -14,7 +15,9 @@ class MessageBoxReporter final : public MessageReporter {
  public:
   explicit MessageBoxReporter(HWND owner) : owner_(owner) {}
   void ShowMessage(const std::string& text) override {
-    MessageBoxA(owner_, text.c_str(), kApplicationTitle, MB_OK);
+    const std::string title =
+        LoadStringResource(GetModuleHandleA(nullptr), IDS_APP_NAME, kApplicationTitle);
+    MessageBoxA(owner_, text.c_str(), title.c_str(), MB_OK);
   }
 
  private:
@@ -53,14 +56,16 @@ HWND DialWindow::CreatePreview(HINSTANCE instance, HWND parent, std::string& dia
   RECT client{};
   GetClientRect(parent, &client);
   auto* window = new DialWindow(false, dialFilePath, clock);
-  return Create(window, instance, 0, kPreviewTitle, WS_CHILD | WS_VISIBLE, client, parent, 0);
+  const std::string title = LoadStringResource(instance, IDS_PREVIEW_TITLE, kPreviewTitle);
+  return Create(window, instance, 0, title.c_str(), WS_CHILD | WS_VISIBLE, client, parent, 0);
 }
 
 HWND DialWindow::CreateFullScreen(HINSTANCE instance, std::string& dialFilePath,
                                   LocalClock& clock) {
   const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   auto* window = new DialWindow(true, dialFilePath, clock);
-  return Create(window, instance, WS_EX_TOPMOST, kSaverTitle, WS_POPUP | WS_VISIBLE, screen,
+  const std::string title = LoadStringResource(instance, IDS_APP_NAME, kSaverTitle);
+  return Create(window, instance, WS_EX_TOPMOST, title.c_str(), WS_POPUP | WS_VISIBLE, screen,
                 nullptr, 0);
 }
 

@@ -14,6 +14,7 @@
 namespace sundial::win32 {
 
 inline constexpr const char* kDialWindowClass = "SundialDialWindow";
+// The titles are string resources of the saver; these stand in for a program without them.
 inline constexpr const char* kPreviewTitle = "Preview";
 inline constexpr const char* kSaverTitle = "Screen Saver";  // the application's name
 inline constexpr const char* kApplicationTitle = "Screen Saver";

@@ -8,6 +8,7 @@
 #include "platform/win32/DialWindow.h"
 #include "platform/win32/PasswordServices.h"
 #include "platform/win32/Registry.h"
+#include "platform/win32/StringResource.h"
 
 namespace sundial::win32 {
 
@@ -15,7 +16,9 @@ Win32Platform::Win32Platform(HINSTANCE instance, LocalClock& clock, std::string 
     : instance_(instance), clock_(clock), profileRoot_(std::move(profileRoot)) {}
 
 Win32Platform::Win32Platform(HINSTANCE instance, LocalClock& clock)
-    : Win32Platform(instance, clock, ProfileRoot(kProfileKey, kProfileApplication)) {}
+    : Win32Platform(instance, clock,
+                    ProfileRoot(kProfileKey, LoadStringResource(instance, IDS_APP_NAME,
+                                                                kProfileApplication))) {}
 
 std::optional<std::string> Win32Platform::ReadProfileString(const std::string& section,
                                                             const std::string& valueName) {
