@@ -169,12 +169,12 @@ TEST(ExampleDial, IsTheInstalledExampleFileUnderItsOwnName) {
   IniProfile profile(dir.path() / "p.ini");
   FixedLocalClock clock({});
   X11Platform platform(profile, clock);
-  platform.SetExampleDirectoryForTesting("/usr/local/share/sundial-saver");
-  EXPECT_EQ(StoreExampleDial(platform), "/usr/local/share/sundial-saver/esempio - tolvanet.vqr");
+  platform.SetExampleDirectoryForTesting("/usr/local/share/sundial-saver/examples");
+  EXPECT_EQ(StoreExampleDial(platform), "/usr/local/share/sundial-saver/examples/esempio - tolvanet.vqr");
   EXPECT_EQ(profile.Read(kProfileSection, kProfileFileName),
-            "/usr/local/share/sundial-saver/esempio - tolvanet.vqr");
+            "/usr/local/share/sundial-saver/examples/esempio - tolvanet.vqr");
   // Without an installation beside the program, the configured prefix's directory.
-  EXPECT_TRUE(InstalledExampleDirectory().ends_with("/share/sundial-saver"));
+  EXPECT_TRUE(InstalledExampleDirectory().ends_with("/share/sundial-saver/examples"));
 }
 
 }  // namespace

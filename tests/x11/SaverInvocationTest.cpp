@@ -1,5 +1,5 @@
-// The XScreenSaver conventions, recognised before the screen-saver switches, and the window ids
-// they carry.
+// The strict command line of the Linux saver: the screen-saver switches in their Windows forms,
+// XScreenSaver's conventions and options, and the window ids they carry.
 #include <gtest/gtest.h>
 
 #include "SaverInvocation.h"
@@ -19,43 +19,81 @@ TEST(WindowId, ReadsDecimalAndHexAndRefusesEverythingElse) {
   }
 }
 
-TEST(Invocation, RootDrawsOnTheXScreenSaverWindowOrElseTheRootWindow) {
-  auto on = ClassifyInvocation({"sundial-saver", "-root"}, std::nullopt);
+SaverInvocation Classify(std::vector<std::string> args,
+                         const std::optional<std::string>& screensaverWindow = std::nullopt) {
+  args.insert(args.begin(), "sundial-saver");
+  return ClassifyInvocation(args, screensaverWindow);
+}
+
+TEST(Invocation, EveryWindowsFormReachesTheStartUpAsWritten) {
+  // What the start-up sequence then decodes, with its Windows meaning.
+  for (const auto& [args, line] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"/s"}, "/s"},         {{"-S"}, "-S"},         {{"s"}, "s"},
+           {{"/p", "1234"}, "/p 1234"}, {{"/p:1234"}, "/p:1234"}, {{"/l", "1234"}, "/l 1234"},
+           {{"/c"}, "/c"},         {{"/c:5678"}, "/c:5678"}, {{"/a", "99"}, "/a 99"},
+           {{"d"}, "d"},           {{"/D"}, "/D"},         {{"/x"}, "/x"},
+           {{"/"}, "/"},           {{"/p"}, "/p"},         {{"/s", "-file", "x.vqr"}, "/s"}}) {
+    const SaverInvocation invocation = Classify(args);
+    EXPECT_EQ(invocation.kind, InvocationKind::CommandLine) << line;
+    EXPECT_EQ(invocation.commandLine, "\"sundial-saver\" " + line);
+  }
+  const auto path = ClassifyInvocation({"/opt/my saver/sundial-saver", "/p", "1234"}, "77");
+  EXPECT_EQ(path.commandLine, "\"/opt/my saver/sundial-saver\" /p 1234");
+  // No argument at all is the configuration, even inside XScreenSaver's window.
+  EXPECT_EQ(Classify({}, std::string("77")).commandLine, "\"sundial-saver\"");
+}
+
+TEST(Invocation, XScreenSaverModesAndTheWindowsTheyDrawOn) {
+  auto on = Classify({"-root"});
   EXPECT_EQ(on.kind, InvocationKind::DrawOnWindow);
   EXPECT_EQ(on.window, 0u);
-  on = ClassifyInvocation({"sundial-saver", "--root"}, std::string("0x400007"));
+  on = Classify({"--root"}, std::string("0x400007"));
   EXPECT_EQ(on.kind, InvocationKind::DrawOnWindow);
   EXPECT_EQ(on.window, 0x400007u);
-  on = ClassifyInvocation({"sundial-saver", "-root"}, std::string("nonsense"));
-  EXPECT_EQ(on.kind, InvocationKind::DrawOnWindow);
-  EXPECT_EQ(on.window, 0u);
+  EXPECT_EQ(Classify({"-root"}, std::string("nonsense")).kind, InvocationKind::BadEnvironment);
+
+  // -window-id wins over -root, in either order, and the environment is then not read.
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"-root", "-window-id", "0x2c00003"}, {"--window-id", "0x2c00003", "-root"}}) {
+    const auto in = Classify(args, std::string("nonsense"));
+    EXPECT_EQ(in.kind, InvocationKind::PreviewIn);
+    EXPECT_EQ(in.window, 0x2c00003u);
+    EXPECT_EQ(in.windowText, "0x2c00003");
+  }
+  EXPECT_EQ(Classify({"-window-id", "4711"}).window, 4711u);
+
+  EXPECT_EQ(Classify({"-window"}).kind, InvocationKind::TopLevel);
+  // Like any XScreenSaver module, options without a mode draw in a window of their own.
+  EXPECT_EQ(Classify({"-delay", "10000"}).kind, InvocationKind::TopLevel);
 }
 
-TEST(Invocation, WindowIdIsAPreviewAndAnUnreadableIdIsRefused) {
-  auto in = ClassifyInvocation({"sundial-saver", "-window-id", "0x2c00003"}, std::nullopt);
-  EXPECT_EQ(in.kind, InvocationKind::PreviewIn);
-  EXPECT_EQ(in.window, 0x2c00003u);
-  in = ClassifyInvocation({"sundial-saver", "-window-id", "4711"}, std::string("0x9"));
-  EXPECT_EQ(in.kind, InvocationKind::PreviewIn);
-  EXPECT_EQ(in.window, 4711u);
-  EXPECT_EQ(ClassifyInvocation({"sundial-saver", "-window-id"}, std::nullopt).kind,
-            InvocationKind::BadWindowId);
-  EXPECT_EQ(ClassifyInvocation({"sundial-saver", "-window-id", "window"}, std::nullopt).kind,
-            InvocationKind::BadWindowId);
+TEST(Invocation, OptionsBesideTheModeAndTheIgnoredStandardOnes) {
+  const auto all = Classify({"--delay", "20000", "-fps", "-install", "-visual", "default", "-mono",
+                             "-file", "/d/my dial.vqr", "--display", ":7", "-root"});
+  EXPECT_EQ(all.kind, InvocationKind::DrawOnWindow);
+  EXPECT_EQ(all.dialFile, "/d/my dial.vqr");
+  EXPECT_EQ(all.display, ":7");
+  EXPECT_EQ(Classify({"--file", "a.vqr", "/p", "12"}).dialFile, "a.vqr");
+  EXPECT_EQ(Classify({"-help"}).kind, InvocationKind::Help);
+  EXPECT_EQ(Classify({"/s", "--help"}).kind, InvocationKind::Help);
+  EXPECT_EQ(Classify({"--version"}).kind, InvocationKind::Version);
 }
 
-TEST(Invocation, TheEnvironmentAloneDrawsButOrdinarySwitchesWinOverIt) {
-  auto alone = ClassifyInvocation({"sundial-saver"}, std::string("77"));
-  EXPECT_EQ(alone.kind, InvocationKind::DrawOnWindow);
-  EXPECT_EQ(alone.window, 77u);
-
-  auto saver = ClassifyInvocation({"/opt/my saver/sundial-saver", "/p", "1234"}, std::string("77"));
-  EXPECT_EQ(saver.kind, InvocationKind::CommandLine);
-  EXPECT_EQ(saver.commandLine, "\"/opt/my saver/sundial-saver\" /p 1234");
-
-  auto configure = ClassifyInvocation({"sundial-saver"}, std::nullopt);
-  EXPECT_EQ(configure.kind, InvocationKind::CommandLine);
-  EXPECT_EQ(configure.commandLine, "\"sundial-saver\"");
+TEST(Invocation, AnythingElseIsAUsageErrorNamingTheOption) {
+  // Each of these once fell through to a Windows switch by its first letter.
+  for (const auto& [args, named] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"-delay"}, "-delay"},          {{"-speed", "3"}, "-speed"},
+           {{"-count"}, "-count"},          {{"--bogus"}, "--bogus"},
+           {{"-window-id"}, "-window-id"},  {{"-window-id", "0xZZ"}, "0xZZ"},
+           {{"-window-id", "-root"}, "-root"}, {{"-file"}, "-file"},
+           {{"-display"}, "-display"},      {{"-sx"}, "-sx"},
+           {{"-D"}, "-D"},                  {{"/p", "12", "/s"}, "/s"},
+           {{"/p:12x"}, "/p:12x"},          {{"/s", "-root"}, "-root"},
+           {{"-window", "d"}, "-window"},   {{"dial.vqr"}, "dial.vqr"}}) {
+    const SaverInvocation invocation = Classify(args);
+    EXPECT_EQ(invocation.kind, InvocationKind::UsageError) << named;
+    EXPECT_NE(invocation.error.find(named), std::string::npos) << invocation.error;
+  }
 }
 
 TEST(TickSchedule, WakesJustPastTheNextWholeSecondAndTicksOncePerSecond) {

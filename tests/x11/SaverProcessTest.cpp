@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -116,6 +117,7 @@ class Saver {
 struct Picture {
   long lit = 0;        // pixels that are not black
   long titleGrey = 0;  // pixels of the title grey (100, 100, 100) in the lowest sixth
+  long nameGrey = 0;   // pixels of that grey, antialiased, in the highest sixth: a dial's name
 };
 
 class SaverProcessTest : public ::testing::Test {
@@ -175,6 +177,9 @@ class SaverProcessTest : public ::testing::Test {
         if (pixel & 0xFFFFFF) ++picture.lit;
         if (y > attributes.height * 5 / 6 && r == g && g == b && std::abs(r - 100) <= 6) {
           ++picture.titleGrey;
+        }
+        if (y < attributes.height / 6 && r == g && g == b && r > 30 && r <= 106) {
+          ++picture.nameGrey;
         }
       }
     }
@@ -295,7 +300,7 @@ TEST_F(SaverProcessTest, RootDrawsOnTheRootWindowOnlyAndIgnoresInput) {
   EXPECT_EQ(saver.ExitCode(), 0);
 }
 
-TEST_F(SaverProcessTest, TheXScreenSaverWindowIsDrawnOnWithRootOrAlone) {
+TEST_F(SaverProcessTest, RootDrawsOnTheXScreenSaverWindowWhichMustBeAWindowNumber) {
   const Window given = MakeWindow(400, 300);
   char id[32];
   std::snprintf(id, sizeof id, "0x%lx", given);
@@ -305,14 +310,92 @@ TEST_F(SaverProcessTest, TheXScreenSaverWindowIsDrawnOnWithRootOrAlone) {
     saver.Signal(SIGTERM);
     EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
   }
-  XSetWindowBackground(display, given, 0);
-  XClearWindow(display, given);
-  XSync(display, False);
-  Saver alone({}, config, id);
-  EXPECT_TRUE(ShowsTheDial(given, false));
   XDestroyWindow(display, given);
+  XClearWindow(display, root);
   XSync(display, False);
-  EXPECT_TRUE(alone.EndsWithin(milliseconds(2000 * kSlowdown)));
+  // An unreadable window number is an error, not a reason to draw on the root window.
+  Saver wrong({"-root"}, config, "window-7");
+  EXPECT_TRUE(wrong.EndsWithin(milliseconds(1000 * kSlowdown)));
+  EXPECT_EQ(wrong.ExitCode(), 1);
+  EXPECT_EQ(Look(root).lit, 0);
+}
+
+TEST_F(SaverProcessTest, AWrongCommandLineChangesNothingAndSaysSo) {
+  const std::string profile = "[Velquarin]\nFileName=/home/me/dials/mine.vqr\n";
+  WriteProfile(profile);
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"-delay"}, {"-speed", "3"}, {"-count"}, {"--bogus"}, {"-window-id"},
+           {"-window-id", "0xZZ"}, {"-dial"}, {"/s", "-root"}}) {
+    SCOPED_TRACE(args[0]);
+    Saver saver(args, config);
+    ASSERT_TRUE(saver.EndsWithin(milliseconds(2000 * kSlowdown)));
+    EXPECT_EQ(saver.ExitCode(), 2);
+    std::ifstream file(config / "Orvantek" / "Screen Saver.ini");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()),
+              profile);
+    EXPECT_EQ(FindWindow(root, "Screen Saver"), 0u);
+  }
+}
+
+TEST_F(SaverProcessTest, AFileGivenOnTheCommandLineIsShownAndTheProfileKept) {
+  const std::string profile = "[Velquarin]\nFileName=/nowhere/missing.vqr\n";
+  WriteProfile(profile);
+  const std::string example = SUNDIAL_SOURCE_DIR "/examples/type-12-receiving-ellipse-torino.vqr";
+  // The profile's dial is missing: the built-in dial, without a name above it. The given one
+  // carries its file's name at the top.
+  const auto nameInPreview = [&](const std::vector<std::string>& args) {
+    const Window parent = MakeWindow(400, 300);
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", parent);
+    std::vector<std::string> all{"-window-id", id};
+    all.insert(all.end(), args.begin(), args.end());
+    Saver saver(all, config);
+    EXPECT_TRUE(ShowsTheDial(parent, false));
+    std::this_thread::sleep_for(milliseconds(300));
+    const long name = Look(parent).nameGrey;
+    XDestroyWindow(display, parent);
+    XSync(display, False);
+    EXPECT_TRUE(saver.EndsWithin(milliseconds(2000 * kSlowdown)));
+    return name;
+  };
+  EXPECT_EQ(nameInPreview({}), 0);
+  EXPECT_GT(nameInPreview({"--file", example}), 20);
+  std::ifstream file(config / "Orvantek" / "Screen Saver.ini");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()),
+            profile);
+}
+
+TEST_F(SaverProcessTest, TheWindowModeIsAnOrdinaryWindowThatClosingEnds) {
+  Saver saver({"-window"}, config);
+  const Window window = WaitForWindow("Sundial");
+  ASSERT_NE(window, 0u);
+  EXPECT_TRUE(ShowsTheDial(window, true));
+  XWindowAttributes attributes;
+  XGetWindowAttributes(display, window, &attributes);
+  EXPECT_FALSE(attributes.override_redirect);
+  EXPECT_EQ(attributes.map_state, IsViewable);
+
+  // The window manager's close button: a WM_DELETE_WINDOW message.
+  Atom* protocols = nullptr;
+  int count = 0;
+  const Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+  ASSERT_NE(XGetWMProtocols(display, window, &protocols, &count), 0);
+  const bool offered = std::find(protocols, protocols + count, deleteWindow) != protocols + count;
+  XFree(protocols);
+  ASSERT_TRUE(offered);
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window;
+  close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(deleteWindow);
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &close);
+  XSync(display, False);
+  EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
+  EXPECT_EQ(saver.ExitCode(), 0);
+  XSync(display, False);
+  EXPECT_EQ(FindWindow(root, "Sundial"), 0u);
 }
 
 TEST_F(SaverProcessTest, PreviewsDrawInsideTheirWindowAndEndWithIt) {
@@ -389,7 +472,7 @@ TEST_F(SaverProcessTest, TheExampleSwitchStoresTheInstalledExampleAndPasswordDoe
   std::ifstream profile(config / "Orvantek" / "Screen Saver.ini");
   std::string text((std::istreambuf_iterator<char>(profile)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("[Velquarin]\nFileName=/"), std::string::npos) << text;
-  EXPECT_NE(text.find("/share/sundial-saver/esempio - tolvanet.vqr\n"), std::string::npos)
+  EXPECT_NE(text.find("/share/sundial-saver/examples/esempio - tolvanet.vqr\n"), std::string::npos)
       << text;
 
   Saver password({"/a", "42"}, config);

@@ -33,6 +33,17 @@ std::unique_ptr<DialSession> DialSession::DrawOn(X11Connection& connection, Wind
   return session;
 }
 
+std::unique_ptr<DialSession> DialSession::TopLevel(X11Connection& connection,
+                                                   std::string& dialFilePath, LocalClock& clock) {
+  std::unique_ptr<DialSession> session(new DialSession);
+  session->dial_ = std::make_unique<CDialWnd>(*session, clock, dialFilePath);
+  session->dial_->OnCreate();
+  session->window_ = X11DialWindow::CreateTopLevel(connection, kTopLevelTitle);
+  if (!session->window_) return nullptr;
+  session->window_->SetEvents(session.get());
+  return session;
+}
+
 std::unique_ptr<DialSession> DialSession::FullScreen(X11Connection& connection,
                                                      std::string& dialFilePath,
                                                      LocalClock& clock,

@@ -1,5 +1,5 @@
 // One dial on the X display: the X window, the portable dial window behind it (CDialWnd for the
-// preview and the draw-only forms, CSaverWnd for the full-screen saver) and the services the dial
+// preview, top-level and draw-only forms, CSaverWnd for the full-screen saver) and the services the dial
 // asks of its shell. X events become the dial's paint, timer, input, activation and close
 // handlers; the dial's requests (repaint, post close, destroy) go back to the X window.
 #pragma once
@@ -33,6 +33,7 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
   // The window titles.
   static constexpr const char* kPreviewTitle = "Preview";
   static constexpr const char* kSaverTitle = "Screen Saver";
+  static constexpr const char* kTopLevelTitle = "Sundial";
 
   // Each gives nothing when the X window cannot be made (a parent or target that names no
   // window). `dialFilePath` and `clock` must outlive the session.
@@ -40,6 +41,8 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
                                               std::string& dialFilePath, LocalClock& clock);
   static std::unique_ptr<DialSession> DrawOn(X11Connection& connection, Window target,
                                              std::string& dialFilePath, LocalClock& clock);
+  static std::unique_ptr<DialSession> TopLevel(X11Connection& connection,
+                                               std::string& dialFilePath, LocalClock& clock);
   static std::unique_ptr<DialSession> FullScreen(X11Connection& connection,
                                                  std::string& dialFilePath, LocalClock& clock,
                                                  const SaverSettings& settings);

@@ -33,10 +33,61 @@ std::optional<std::uint64_t> ParseWindowId(const std::string& text) {
 
 namespace {
 
-std::string QuotedCommandLine(const std::vector<std::string>& args) {
-  std::string line = "\"" + (args.empty() ? std::string("sundial-saver") : args[0]) + "\"";
-  for (std::size_t i = 1; i < args.size(); ++i) line += " " + args[i];
-  return line;
+bool IsDecimal(const std::string& text) {
+  if (text.empty()) return false;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// Recognises a screen-saver switch at args[i] in one of the forms the Windows saver takes, and
+// gives the text to hand to the start-up sequence (the switch, with the window number of P, L, A
+// or C when the next argument is one, in which case `i` steps over it). A slash followed by one
+// other character, or by nothing, is a switch the start-up ignores, as on Windows.
+std::optional<std::string> WindowsSwitch(const std::vector<std::string>& args, std::size_t& i) {
+  const std::string& arg = args[i];
+  std::size_t letterAt = 0;
+  if (!arg.empty() && (arg[0] == '/' || arg[0] == '-')) letterAt = 1;
+  if (letterAt == 1 && arg.size() == 1) {
+    if (arg[0] == '/') return arg;
+    return std::nullopt;
+  }
+  if (arg.empty()) return std::nullopt;
+  const char letter = arg[letterAt];
+  const std::string tail = arg.substr(letterAt + 1);
+  switch (letter) {
+    case 'S':
+    case 's':
+    case 'd':
+      if (tail.empty()) return arg;
+      return std::nullopt;
+    case 'P':
+    case 'p':
+    case 'L':
+    case 'l':
+    case 'A':
+    case 'a':
+    case 'C':
+    case 'c':
+      if (tail.size() > 1 && tail[0] == ':' && IsDecimal(tail.substr(1))) return arg;
+      if (!tail.empty()) return std::nullopt;
+      if (i + 1 < args.size() && IsDecimal(args[i + 1])) {
+        ++i;
+        return arg + " " + args[i];
+      }
+      return arg;
+    default:
+      if (letterAt == 1 && arg[0] == '/' && tail.empty()) return arg;
+      return std::nullopt;
+  }
+}
+
+SaverInvocation UsageError(std::string error) {
+  SaverInvocation result;
+  result.kind = InvocationKind::UsageError;
+  result.error = std::move(error);
+  return result;
 }
 
 }  // namespace
@@ -44,32 +95,120 @@ std::string QuotedCommandLine(const std::vector<std::string>& args) {
 SaverInvocation ClassifyInvocation(const std::vector<std::string>& args,
                                    const std::optional<std::string>& screensaverWindow) {
   SaverInvocation result;
-  const auto environmentWindow =
-      screensaverWindow ? ParseWindowId(*screensaverWindow) : std::optional<std::uint64_t>{};
+  std::optional<std::string> windowsSwitch;
+  std::string windowsSwitchWord;
+  bool root = false;
+  bool topLevel = false;
+  std::optional<std::uint64_t> windowId;
 
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    // XScreenSaver passes options with one dash or two.
-    const std::string name = arg.rfind("--", 0) == 0 ? arg.substr(1) : arg;
+    // XScreenSaver passes its options with one dash or two.
+    const std::string name = arg.size() > 2 && arg.rfind("--", 0) == 0 ? arg.substr(1) : arg;
+    const auto value = [&]() -> const std::string* {
+      return i + 1 < args.size() ? &args[++i] : nullptr;
+    };
+    if (name == "-help" || name == "-h") {
+      result.kind = InvocationKind::Help;
+      return result;
+    }
+    if (name == "-version") {
+      result.kind = InvocationKind::Version;
+      return result;
+    }
     if (name == "-root") {
-      result.kind = InvocationKind::DrawOnWindow;
-      result.window = environmentWindow.value_or(0);
-      return result;
-    }
-    if (name == "-window-id") {
-      const auto id = i + 1 < args.size() ? ParseWindowId(args[i + 1]) : std::nullopt;
-      result.kind = id ? InvocationKind::PreviewIn : InvocationKind::BadWindowId;
-      result.window = id.value_or(0);
-      return result;
+      root = true;
+    } else if (name == "-window") {
+      topLevel = true;
+    } else if (name == "-window-id") {
+      const std::string* text = value();
+      if (text == nullptr) return UsageError(arg + " needs a window number (decimal or 0x hex)");
+      windowId = ParseWindowId(*text);
+      if (!windowId) {
+        return UsageError(arg + " needs a window number (decimal or 0x hex), not '" + *text +
+                          "'");
+      }
+      result.windowText = *text;
+    } else if (name == "-file" || name == "-display") {
+      const std::string* text = value();
+      if (text == nullptr || text->empty()) {
+        return UsageError(arg + (name == "-file" ? " needs the path of a dial file"
+                                                 : " needs the name of an X display"));
+      }
+      (name == "-file" ? result.dialFile : result.display) = *text;
+    } else if (name == "-delay" || name == "-visual") {
+      // Frame pacing and the choice of visual are XScreenSaver's; a sundial ticks once a second
+      // on the window's own visual.
+      if (value() == nullptr) return UsageError(arg + " needs a value");
+    } else if (name == "-fps" || name == "-install" || name == "-mono") {
+      // Nothing to show or choose for these.
+    } else if (!windowsSwitch) {
+      windowsSwitch = WindowsSwitch(args, i);
+      if (!windowsSwitch) return UsageError("unknown option '" + arg + "'");
+      windowsSwitchWord = arg;
+    } else {
+      return UsageError("unknown option '" + arg + "' (after '" + windowsSwitchWord + "')");
     }
   }
-  if (args.size() <= 1 && environmentWindow) {
+
+  if (windowsSwitch && (root || topLevel || windowId)) {
+    return UsageError("'" + windowsSwitchWord + "' cannot be combined with " +
+                      (windowId ? "-window-id" : root ? "-root" : "-window"));
+  }
+  const std::string program = args.empty() ? std::string("sundial-saver") : args[0];
+  if (windowId) {
+    result.kind = InvocationKind::PreviewIn;
+    result.window = *windowId;
+  } else if (root) {
     result.kind = InvocationKind::DrawOnWindow;
-    result.window = *environmentWindow;
-    return result;
+    if (screensaverWindow) {
+      const auto id = ParseWindowId(*screensaverWindow);
+      if (!id) {
+        result.kind = InvocationKind::BadEnvironment;
+        result.error = "XSCREENSAVER_WINDOW is '" + *screensaverWindow +
+                       "', not a window number (decimal or 0x hex)";
+        return result;
+      }
+      result.window = *id;
+      result.windowText = *screensaverWindow;
+    }
+  } else if (windowsSwitch) {
+    result.commandLine = "\"" + program + "\" " + *windowsSwitch;
+  } else if (topLevel || args.size() > 1) {
+    // Like every XScreenSaver module, a start with neither -root nor -window-id draws in a
+    // window of its own.
+    result.kind = InvocationKind::TopLevel;
+  } else {
+    // No argument at all: the configuration, as on Windows.
+    result.commandLine = "\"" + program + "\"";
   }
-  result.commandLine = QuotedCommandLine(args);
   return result;
+}
+
+std::string UsageText(const std::string& program) {
+  return "Usage: " + program + " [MODE] [-file DIAL.vqr] [-display NAME]\n"
+         "Shows a sundial with the shadow the real sun casts on it now.\n"
+         "\n"
+         "Modes as XScreenSaver starts its display modules:\n"
+         "  -root               draw on $XSCREENSAVER_WINDOW, else on the root window\n"
+         "  -window-id ID       draw inside window ID (decimal or 0x hex)\n"
+         "  -window             draw in an ordinary window of its own (the default when\n"
+         "                      only options are given)\n"
+         "Modes of the screen saver itself:\n"
+         "  /s                  full screen; a key, a button or a mouse move ends it\n"
+         "  /p ID               preview inside window ID (decimal), ending with it\n"
+         "  /c                  choose the dial file (zenity or kdialog); also with no argument\n"
+         "  d                   choose the installed example dial\n"
+         "  /a ID               change the password (the screen locker's work: does nothing)\n"
+         "Options:\n"
+         "  -file DIAL.vqr      show this dial for this run; the chosen dial stays as it is\n"
+         "  -display NAME       the X display to use instead of $DISPLAY\n"
+         "  -delay N, -visual V, -fps, -install, -mono\n"
+         "                      XScreenSaver's standard options: accepted and ignored\n"
+         "  -help               print this text\n"
+         "  --version           print the version\n"
+         "Options take one dash or two. The chosen dial is FileName in section [Velquarin] of\n"
+         "$XDG_CONFIG_HOME/Orvantek/Screen Saver.ini (~/.config when the variable is unset).\n";
 }
 
 }  // namespace sundial::x11

@@ -13,6 +13,10 @@ namespace {
 constexpr int kGrabAttempts = 25;
 constexpr useconds_t kGrabRetryMicroseconds = 40'000;
 
+// The first size of the top-level window, which the user may then change.
+constexpr unsigned kTopLevelWidth = 800;
+constexpr unsigned kTopLevelHeight = 600;
+
 }  // namespace
 
 X11DialWindow::X11DialWindow(X11Connection& connection, Kind kind)
@@ -30,6 +34,13 @@ std::unique_ptr<X11DialWindow> X11DialWindow::CreatePreview(X11Connection& conne
                                                             const std::string& title) {
   std::unique_ptr<X11DialWindow> window(new X11DialWindow(connection, Kind::Preview));
   if (!window->Setup(parent, title)) return nullptr;
+  return window;
+}
+
+std::unique_ptr<X11DialWindow> X11DialWindow::CreateTopLevel(X11Connection& connection,
+                                                             const std::string& title) {
+  std::unique_ptr<X11DialWindow> window(new X11DialWindow(connection, Kind::TopLevel));
+  if (!window->Setup(None, title)) return nullptr;
   return window;
 }
 
@@ -55,6 +66,16 @@ bool X11DialWindow::Setup(Window target, const std::string& title) {
     window_ = XCreateWindow(display_, root, 0, 0, static_cast<unsigned>(width_),
                             static_cast<unsigned>(height_), 0, CopyFromParent, InputOutput,
                             CopyFromParent, CWOverrideRedirect | CWBackPixel | CWEventMask,
+                            &attributes);
+  } else if (kind_ == Kind::TopLevel) {
+    width_ = static_cast<int>(kTopLevelWidth);
+    height_ = static_cast<int>(kTopLevelHeight);
+    visual_ = DefaultVisual(display_, screen);
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = BlackPixel(display_, screen);
+    attributes.event_mask = ExposureMask | StructureNotifyMask;
+    window_ = XCreateWindow(display_, root, 0, 0, kTopLevelWidth, kTopLevelHeight, 0,
+                            CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask,
                             &attributes);
   } else {
     Window drawable = target == None ? root : target;
@@ -101,6 +122,12 @@ bool X11DialWindow::Setup(Window target, const std::string& title) {
     XSync(display_, False);
     XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
     GrabInput();
+  } else if (kind_ == Kind::TopLevel) {
+    // Closing the window through the window manager is a message to us, not its destruction.
+    deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display_, window_, &deleteWindow_, 1);
+    XMapWindow(display_, window_);
+    XSync(display_, False);
   } else if (kind_ == Kind::Preview) {
     XMapWindow(display_, window_);
     XSync(display_, False);
@@ -158,6 +185,12 @@ void X11DialWindow::HandleEvent(const XEvent& event) {
     case DestroyNotify:
       if (event.xdestroywindow.window == window_ || event.xdestroywindow.window == watched_) {
         alive_ = false;
+      }
+      break;
+    case ClientMessage:
+      if (about == window_ && kind_ == Kind::TopLevel && event.xclient.format == 32 &&
+          static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) {
+        Destroy();
       }
       break;
     case KeyPress:

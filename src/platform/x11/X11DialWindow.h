@@ -1,9 +1,11 @@
-// The X window that shows a dial, in the three forms the saver uses:
+// The X window that shows a dial, in the four forms the saver uses:
 //   FullScreen  its own override-redirect window over the whole screen, above every other
 //               window and independent of any window manager; cursor blanked, keyboard and
 //               pointer grabbed, input reported to the dial's close rules;
 //   Preview     a child covering a given window (a settings dialog's preview area), resized
 //               with it and gone with it;
+//   TopLevel    an ordinary window of its own that the window manager decorates, which the user
+//               moves, resizes and closes (closing it ends the saver);
 //   DrawOn      no window of its own: the picture goes straight onto a given window (the root
 //               window, or the one XScreenSaver hands over), and the saver only draws.
 // Each picture is composed on an off-screen image the size of the window and then copied onto
@@ -44,7 +46,7 @@ class DialWindowEvents {
 
 class X11DialWindow {
  public:
-  enum class Kind { FullScreen, Preview, DrawOn };
+  enum class Kind { FullScreen, Preview, TopLevel, DrawOn };
 
   // Each gives nothing when the window cannot be made (for Preview and DrawOn: `target` names no
   // window). The title becomes the window's name (WM_NAME).
@@ -52,6 +54,8 @@ class X11DialWindow {
                                                          const std::string& title);
   static std::unique_ptr<X11DialWindow> CreatePreview(X11Connection& connection, Window parent,
                                                       const std::string& title);
+  static std::unique_ptr<X11DialWindow> CreateTopLevel(X11Connection& connection,
+                                                       const std::string& title);
   static std::unique_ptr<X11DialWindow> CreateOn(X11Connection& connection, Window target);
 
   ~X11DialWindow();
@@ -102,6 +106,7 @@ class X11DialWindow {
   Window watched_ = None;  // the parent (Preview) whose size and life we follow
   Visual* visual_ = nullptr;
   Cursor blankCursor_ = None;
+  Atom deleteWindow_ = None;  // WM_DELETE_WINDOW, the window manager's close (TopLevel)
   int width_ = 0;
   int height_ = 0;
   bool alive_ = false;

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "FileChooser.h"
@@ -66,6 +67,9 @@ X11Platform::~X11Platform() {
 
 std::optional<std::string> X11Platform::ReadProfileString(const std::string& section,
                                                           const std::string& valueName) {
+  if (dialFileForThisRun_ && section == kProfileSection && valueName == kProfileFileName) {
+    return dialFileForThisRun_;
+  }
   return profile_.Read(section, valueName);
 }
 
@@ -89,9 +93,13 @@ std::string X11Platform::SystemDirectory() {
 
 X11Connection* X11Platform::Connection() {
   if (!connection_) {
-    auto connection = std::make_unique<X11Connection>();
+    auto connection =
+        std::make_unique<X11Connection>(displayName_ ? displayName_->c_str() : nullptr);
     if (!connection->Ok()) {
-      std::fprintf(stderr, "sundial-saver: cannot open the X display\n");
+      const char* name = displayName_ ? displayName_->c_str() : std::getenv("DISPLAY");
+      const bool named = name != nullptr && *name != '\0';
+      std::fprintf(stderr, "sundial-saver: cannot open the X display%s%s\n", named ? " " : "",
+                   named ? name : " (DISPLAY is not set)");
       return nullptr;
     }
     connection_ = std::move(connection);
@@ -133,8 +141,9 @@ bool X11Platform::CreatePreviewWindow(WindowHandle parent, CSaverApp& app) {
   }
   if (!session_) {
     if (connection != nullptr) {
-      std::fprintf(stderr, "sundial-saver: window %lld does not exist\n",
-                   static_cast<long long>(parent));
+      const std::string name =
+          windowIdText_.empty() ? std::to_string(static_cast<long long>(parent)) : windowIdText_;
+      std::fprintf(stderr, "sundial-saver: window %s does not exist\n", name.c_str());
     }
     displayFailed_ = true;
   }
@@ -153,6 +162,15 @@ bool X11Platform::CreateDrawingOnWindow(WindowHandle target, CSaverApp& app) {
       std::fprintf(stderr, "sundial-saver: window 0x%llx does not exist\n",
                    static_cast<unsigned long long>(target));
     }
+  }
+  if (!session_) displayFailed_ = true;
+  return session_ != nullptr;
+}
+
+bool X11Platform::CreateTopLevelWindow(CSaverApp& app) {
+  X11Connection* connection = Connection();
+  if (connection != nullptr) {
+    session_ = DialSession::TopLevel(*connection, app.dialFilePath, clock_);
   }
   if (!session_) displayFailed_ = true;
   return session_ != nullptr;

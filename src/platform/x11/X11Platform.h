@@ -51,6 +51,16 @@ class X11Platform final : public Platform {
 
   // The XScreenSaver form: draw on `target` itself (0: the root window).
   bool CreateDrawingOnWindow(WindowHandle target, CSaverApp& app);
+  // The dial in an ordinary top-level window of its own, which ends the saver when closed.
+  bool CreateTopLevelWindow(CSaverApp& app);
+
+  // The X display to open instead of $DISPLAY.
+  void SetDisplayName(const std::string& name) { displayName_ = name; }
+  // The dial file of this run: reading the profile's dial file gives it, and the profile itself
+  // is left as it is.
+  void SetDialFileForThisRun(const std::string& path) { dialFileForThisRun_ = path; }
+  // How the user wrote the window id of a preview, to name it the same way in messages.
+  void SetWindowIdText(const std::string& text) { windowIdText_ = text; }
 
   // The display, opened on first use; nullptr (with a message on stderr) when there is none.
   X11Connection* Connection();
@@ -67,6 +77,9 @@ class X11Platform final : public Platform {
   std::unique_ptr<X11Connection> connection_;
   std::unique_ptr<DialSession> session_;
   std::string exampleDirectory_;
+  std::optional<std::string> displayName_;
+  std::optional<std::string> dialFileForThisRun_;
+  std::string windowIdText_;
   bool displayFailed_ = false;
 };
 

@@ -1,6 +1,7 @@
-// sundial-saver: the sundial screen saver for X11. XScreenSaver's conventions (-root,
-// -window-id, $XSCREENSAVER_WINDOW) come first; every other command line is the screen saver's
-// own (/s, /p ID, /c, /a, d) and goes through the application's start-up.
+// sundial-saver: the sundial screen saver for X11. It takes XScreenSaver's conventions for
+// display modules (-root, -window-id, -window, $XSCREENSAVER_WINDOW) and the screen saver's own
+// switches (/s, /p ID, /c, /a, d), which go through the application's start-up; anything else
+// is refused before the profile is even read.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,12 +11,20 @@
 #include "EventLoop.h"
 #include "SaverInvocation.h"
 #include "SignalPipe.h"
+#include "SundialVersion.h"
 #include "X11Platform.h"
 #include "app/IniProfile.h"
 #include "app/SaverApp.h"
 #include "window/LocalClock.h"
 
 using namespace sundial;
+
+namespace {
+
+// The exit status of a command line that is not understood.
+constexpr int kUsageStatus = 2;
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // Before any window exists, so that an early SIGTERM also ends the saver the clean way.
@@ -27,16 +36,34 @@ int main(int argc, char** argv) {
       args, environmentWindow != nullptr ? std::optional<std::string>(environmentWindow)
                                          : std::nullopt);
 
+  switch (invocation.kind) {
+    case x11::InvocationKind::Help:
+      std::fputs(x11::UsageText("sundial-saver").c_str(), stdout);
+      return 0;
+    case x11::InvocationKind::Version:
+      std::printf("sundial-saver %s\n", SUNDIAL_VERSION_STRING);
+      return 0;
+    case x11::InvocationKind::UsageError:
+      std::fprintf(stderr, "sundial-saver: %s\n%s", invocation.error.c_str(),
+                   x11::UsageText("sundial-saver").c_str());
+      return kUsageStatus;
+    case x11::InvocationKind::BadEnvironment:
+      std::fprintf(stderr, "sundial-saver: %s\n", invocation.error.c_str());
+      return 1;
+    default:
+      break;
+  }
+
   IniProfile profile(IniProfile::DefaultPath());
   SystemLocalClock clock;
   x11::X11Platform platform(profile, clock);
+  if (invocation.display) platform.SetDisplayName(*invocation.display);
+  if (invocation.dialFile) platform.SetDialFileForThisRun(*invocation.dialFile);
+  platform.SetWindowIdText(invocation.windowText);
   CSaverApp app;
 
   bool running = false;
   switch (invocation.kind) {
-    case x11::InvocationKind::BadWindowId:
-      std::fprintf(stderr, "sundial-saver: -window-id needs a window number (decimal or 0x hex)\n");
-      return 1;
     case x11::InvocationKind::DrawOnWindow:
       if (auto stored = platform.ReadProfileString(kProfileSection, kProfileFileName)) {
         app.dialFilePath = *stored;
@@ -47,8 +74,16 @@ int main(int argc, char** argv) {
       running = app.StartUp(platform, RunMode::ModePreview,
                             static_cast<WindowHandle>(invocation.window));
       break;
+    case x11::InvocationKind::TopLevel:
+      if (auto stored = platform.ReadProfileString(kProfileSection, kProfileFileName)) {
+        app.dialFilePath = *stored;
+      }
+      running = platform.CreateTopLevelWindow(app);
+      break;
     case x11::InvocationKind::CommandLine:
       running = app.StartUp(platform, invocation.commandLine);
+      break;
+    default:
       break;
   }
   if (!running) return platform.DisplayFailed() ? 1 : 0;
