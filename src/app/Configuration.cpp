@@ -17,7 +17,7 @@ bool ChooseDialFile(Platform& platform, const std::string& dialFilePath) {
   return platform.WriteProfileString(kProfileSection, kProfileFileName, *chosen);
 }
 
-std::string StoreExampleDial(Platform& platform) {
+std::string StoreExampleDial(Platform& platform, bool* stored) {
   // The path is built at its full length: a long system directory still gives the whole path,
   // never one cut at a fixed capacity. A directory that already ends in a separator gets no
   // second one.
@@ -25,7 +25,8 @@ std::string StoreExampleDial(Platform& platform) {
   const char separator = platform.PathSeparator();
   if (path.empty() || path.back() != separator) path += separator;
   path += kExampleDialName;
-  platform.WriteProfileString(kProfileSection, kProfileFileName, path);
+  const bool written = platform.WriteProfileString(kProfileSection, kProfileFileName, path);
+  if (stored != nullptr) *stored = written;
   return path;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/Platform.h"
+#include "model/RegularFile.h"
 
 namespace sundial {
 
@@ -31,13 +33,29 @@ bool SameName(const std::string& a, const std::string& b) {
          });
 }
 
+// The profile is a few lines of text. Whatever the file is, no more than this is ever read: a
+// profile that is a link to an endless device, or a runaway file, costs a bounded time and memory.
+constexpr std::size_t kMostProfileBytes = 1024 * 1024;
+// A line longer than this is no entry (Write keeps it as it is).
+constexpr std::size_t kLongestEntryLine = 64 * 1024;
+
+// The lines of the profile: only a regular file is read (a FIFO or a device is never opened for
+// reading), and only its first kMostProfileBytes.
 std::vector<std::string> ReadLines(const std::filesystem::path& file) {
   std::vector<std::string> lines;
-  std::ifstream in(file, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
+  RegularFile in(file.string());
+  if (!in.Ok()) return lines;
+  std::string text(static_cast<std::size_t>(std::min<std::uint64_t>(in.Size(), kMostProfileBytes)),
+                   '\0');
+  text.resize(in.Read(text.data(), text.size()));
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+    lines.push_back(std::move(line));
+    start = end + 1;
   }
   return lines;
 }
@@ -79,7 +97,7 @@ std::optional<std::string> IniProfile::Read(const std::string& section,
   for (const std::string& line : ReadLines(file_)) {
     if (auto s = SectionOf(line)) {
       inSection = SameName(*s, section);
-    } else if (inSection) {
+    } else if (inSection && line.size() <= kLongestEntryLine) {
       if (auto n = NameOf(line); n && SameName(*n, name)) {
         return Trim(line.substr(line.find('=') + 1));
       }
@@ -94,6 +112,7 @@ bool IniProfile::Write(const std::string& section, const std::string& name,
     if (s->find_first_of("\r\n") != std::string::npos) return false;
   }
   if (name.empty() || name.find('=') != std::string::npos) return false;
+  if (file_.empty()) return false;  // no place for a profile (neither XDG_CONFIG_HOME nor HOME)
 
   std::vector<std::string> lines = ReadLines(file_);
   const std::string entry = name + "=" + value;
@@ -106,7 +125,7 @@ bool IniProfile::Write(const std::string& section, const std::string& name,
       inSection = SameName(*s, section);
       if (inSection) sectionEnd = i + 1;
     } else if (inSection) {
-      if (auto n = NameOf(lines[i]); n && SameName(*n, name)) {
+      if (auto n = NameOf(lines[i]); n && lines[i].size() <= kLongestEntryLine && SameName(*n, name)) {
         lines[i] = entry;
         done = true;
       } else if (!Trim(lines[i]).empty()) {

@@ -19,7 +19,8 @@ class IniProfile {
   static std::filesystem::path DefaultPath();
 
   // The value of `name` in `section` (both matched without regard to letter case), with the
-  // blanks around it removed; nothing when the file, the section or the name is absent.
+  // blanks around it removed; nothing when the file, the section or the name is absent. Only a
+  // regular file is read, and only its first MiB; a FIFO or a device counts as no file.
   std::optional<std::string> Read(const std::string& section, const std::string& name) const;
 
   // Sets `name` in `section`, creating the file, its directory, the section or the line as

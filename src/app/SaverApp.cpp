@@ -28,9 +28,12 @@ bool CSaverApp::StartUp(Platform& platform, RunMode mode, WindowHandle handle) {
       return platform.CreatePreviewWindow(handle, *this);
     case RunMode::ModeFullScreen:
       return platform.CreateFullScreenWindow(*this);
-    case RunMode::ModeDefaultExample:
-      StoreExampleDial(platform);
+    case RunMode::ModeDefaultExample: {
+      bool stored = false;
+      StoreExampleDial(platform, &stored);
+      actionFailed = !stored;
       return false;
+    }
     case RunMode::ModeNone:
       return false;
   }

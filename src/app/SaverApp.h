@@ -17,6 +17,10 @@ class CSaverApp {
   // empties it when the file cannot be opened, so the picture then carries no dial name.
   std::string dialFilePath;
 
+  // Set by StartUp when a configuration action could not do its work (the example dial could not
+  // be stored in the profile): the process must then end with a failure status.
+  bool actionFailed = false;
+
   // The start-up sequence for the whole process command line (program path included). Returns
   // true when the shell must run the message loop (a preview or full-screen window now exists),
   // false when the process must end.
@@ -33,8 +37,9 @@ class CSaverApp {
 bool ChooseDialFile(Platform& platform, const std::string& dialFilePath);
 
 // Stores the path of the example dial installed in the system directory. Returns the path stored
-// (whatever the directory's length, the whole path is kept).
-std::string StoreExampleDial(Platform& platform);
+// (whatever the directory's length, the whole path is kept); `stored`, when given, tells whether
+// the profile took it.
+std::string StoreExampleDial(Platform& platform, bool* stored = nullptr);
 
 // Lets the user change the screen-saver password, the dialog owned by `owner`.
 void ChangePassword(Platform& platform, WindowHandle owner);

@@ -11,8 +11,10 @@
 // "meanTimeCurve"}, any other line {"label", "points"} (almucantar marks: {"label", "west",
 // "east"}; day curves carry their entry number as label). An array the type does not fill is
 // written empty. Numbers that are not finite are written as null. With a dial file the load
-// outcome comes first ("load": "file", "invalid", "missing" or "truncated"; a truncated file has
-// no geometry). --family keeps only the named arrays.
+// outcome comes first ("load": "file", "invalid" or "truncated"), then the geometry the saver
+// would show: for an invalid or truncated file that of the built-in default dial, with a warning
+// line on stderr. A dial file that cannot be opened is an error. --family keeps only the named
+// arrays.
 //
 // The output is streamed: a dial's tens of thousands of points never sit in memory twice.
 #include <CLI/CLI.hpp>
@@ -30,6 +32,7 @@
 
 #include "astro/CivilTime.h"
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
 #include "geometry/ComputeDialGeometry.h"
 #include "geometry/DialLoader.h"
 #include "model/DialModel.h"
@@ -369,7 +372,16 @@ int RunGeometry(const std::string& path, const std::vector<std::string>& familyL
     model->modelReady = 1;
     ComputeDialGeometry(*model);
   } else {
-    load = LoadOutcomeName(LoadDial(path, *model));
+    std::string failure;
+    const LoadOutcome outcome = LoadDial(path, *model, &failure);
+    if (outcome == LoadOutcome::Missing) return CannotOpenDial("geometry", path, failure);
+    WarnAboutLoad("geometry", path, outcome);
+    if (outcome == LoadOutcome::Truncated) {
+      // As the dial window does: a file that ends inside an item shows the default dial.
+      *model = DialModel{};
+      LoadDial(std::string(), *model);
+    }
+    load = LoadOutcomeName(outcome);
   }
 
   std::ios::sync_with_stdio(false);
@@ -394,9 +406,7 @@ int RunGeometry(const std::string& path, const std::vector<std::string>& familyL
   }
   json.End('}');
   std::cout << '\n';
-  std::cout.flush();
-  if (!std::cout) throw std::runtime_error("geometry: cannot write the output");
-  return 0;
+  return OutputWritten("geometry") ? 0 : 1;
 }
 
 struct GeometryOptions {

@@ -1,6 +1,7 @@
 // sundial info DIAL.vqr: how the saver would load the dial file, as JSON:
 //   {"load": "file" | "invalid" | "missing" | "truncated", "model": {every parameter field}}
-// A file that cannot be read is a result, not an error: the exit status is 0 for all four.
+// A file that cannot be read is a result, not an error: the exit status is 0 for all four. Only
+// output that cannot be written is an error.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
 #include "cli/ModelJson.h"
 #include "model/DialFileReader.h"
 
@@ -21,7 +23,7 @@ int RunInfo(const std::string& path) {
   out["load"] = LoadOutcomeName(outcome);
   out["model"] = ModelToJson(*model);
   std::cout << out.dump(2) << "\n";
-  return 0;
+  return OutputWritten("info") ? 0 : 1;
 }
 
 CommandRegistration reg{"info", "print how a dial file loads, and its parameters, as JSON",

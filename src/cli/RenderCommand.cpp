@@ -11,6 +11,8 @@
 
 #include "cli/ClockArgument.h"
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
+#include "model/RegularFile.h"
 #include "render/RecordingCanvas.h"
 #include "render/TraceJson.h"
 #include "window/CDialWnd.h"
@@ -110,12 +112,34 @@ int Render(const RenderOptions& options) {
   if (!trace) return Fail("this build writes only drawing traces (.trace.json): " + options.output);
 #endif
 
+  // A dial file that cannot be opened is an error here, where the saver would quietly show its
+  // built-in dial.
+  if (!options.dialPath.empty()) {
+    const RegularFile file(options.dialPath);
+    if (!file.Ok()) return CannotOpenDial("render", options.dialPath, file.Failure());
+  }
+
   // The window's life in short: created, first paint loads the dial, one tick, one paint.
   std::string dialFilePath = options.dialPath;
   QuietHost host;
   auto window = std::make_unique<CDialWnd>(host, *clock, dialFilePath);
   window->OnCreate();
   window->LoadIfNeeded();
+  switch (window->loadState) {
+    case DialLoadState::Missing:
+      if (!options.dialPath.empty()) {
+        return CannotOpenDial("render", options.dialPath, "it is gone or no longer readable");
+      }
+      break;
+    case DialLoadState::Invalid:
+      WarnAboutLoad("render", options.dialPath, LoadOutcome::Invalid);
+      break;
+    case DialLoadState::Truncated:
+      WarnAboutLoad("render", options.dialPath, LoadOutcome::Truncated);
+      break;
+    default:
+      break;
+  }
   window->OnTimer();
   StderrReporter reporter;
 

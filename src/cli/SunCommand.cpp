@@ -19,6 +19,7 @@
 #include "astro/SunState.h"
 #include "cli/ClockArgument.h"
 #include "cli/Command.h"
+#include "cli/CommandOutput.h"
 #include "model/DialFileReader.h"
 #include "window/LocalClock.h"
 
@@ -90,7 +91,7 @@ int Run(const Options& o) {
   out["clockText"] = FormatClockText(r.hour, r.minute, r.second);
   out["equationText"] = FormatEquationText(s.equationOfTimeSeconds);
   std::cout << out.dump(2) << "\n";
-  return 0;
+  return OutputWritten("sun") ? 0 : 1;
 }
 
 std::function<int()> Setup(CLI::App& sub) {

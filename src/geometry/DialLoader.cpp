@@ -4,8 +4,8 @@
 
 namespace sundial {
 
-LoadOutcome LoadDial(const std::string& path, DialModel& model) {
-  const LoadOutcome outcome = ReadDialFile(path, model);
+LoadOutcome LoadDial(const std::string& path, DialModel& model, std::string* failure) {
+  const LoadOutcome outcome = ReadDialFile(path, model, failure);
   if (outcome != LoadOutcome::Truncated) ComputeDialGeometry(model);
   return outcome;
 }

@@ -10,6 +10,7 @@
 
 namespace sundial {
 
-LoadOutcome LoadDial(const std::string& path, DialModel& model);
+// `failure`, when given, receives the reason of a Missing outcome.
+LoadOutcome LoadDial(const std::string& path, DialModel& model, std::string* failure = nullptr);
 
 }  // namespace sundial

@@ -454,10 +454,10 @@ void TraceReceivingOutline(const DialModel& model, double correction, FineDialGe
     if (model.dateLineEnabled[i] == 0 || model.dateLineDay[i] == 0 || model.dateLineMonth[i] == 0) {
       continue;
     }
-    // (A day number far outside the year only needs to stay clear of overflow: its step is
-    // clamped to the trace and its day to the table.)
-    const int day =
-        std::clamp(DayOfYear(model.dateLineDay[i], model.dateLineMonth[i]), -9999, 9999);
+    // A day number far outside the year only needs to stay clear of overflow: it is bounded
+    // before the month lengths are added, and its step is then clamped to the trace and its day
+    // to the table.
+    const int day = DayOfYear(std::clamp(model.dateLineDay[i], -1000, 1000), model.dateLineMonth[i]);
     const int step = forward ? 10 * day - 1 : kSteps - 10 * day;
     TraceDayCurve(model, correction, day - 1, step, writer, fine.dayCurvesFine[13 + i]);
   }

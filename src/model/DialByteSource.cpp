@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/RegularFile.h"
+
 namespace sundial {
 
 DialByteSource::DialByteSource(const std::uint8_t* data, std::size_t size)
     : memory_(data), size_(size) {}
 
-DialByteSource::DialByteSource(std::FILE* file, std::uint64_t size) : file_(file), size_(size) {}
+DialByteSource::DialByteSource(RegularFile& file) : file_(&file), size_(file.Size()) {}
 
 bool DialByteSource::Refill() {
   bufferPos_ = 0;
@@ -20,7 +22,7 @@ bool DialByteSource::Refill() {
     std::memcpy(buffer_.data(), memory_ + consumed_, n);
     bufferEnd_ = n;
   } else {
-    bufferEnd_ = std::fread(buffer_.data(), 1, n, file_);
+    bufferEnd_ = file_->Read(buffer_.data(), n);
     // A file that shrank since it was opened ends where its bytes end.
     if (bufferEnd_ < n) size_ = consumed_ + bufferEnd_;
   }
@@ -43,5 +45,22 @@ std::size_t DialByteSource::ReadSome(void* out, std::size_t count) {
 }
 
 bool DialByteSource::Read(void* out, std::size_t count) { return ReadSome(out, count) == count; }
+
+bool DialByteSource::Skip(std::uint64_t count) {
+  if (count > Remaining()) return false;
+  // First what the buffer already holds, then the rest straight in the file.
+  const std::size_t buffered = static_cast<std::size_t>(
+      std::min<std::uint64_t>(count, bufferEnd_ - bufferPos_));
+  bufferPos_ += buffered;
+  consumed_ += buffered;
+  const std::uint64_t rest = count - buffered;
+  if (rest == 0) return true;
+  if (file_ != nullptr && !file_->Skip(rest)) {
+    size_ = consumed_;  // a file that cannot seek ends here
+    return false;
+  }
+  consumed_ += rest;
+  return true;
+}
 
 }  // namespace sundial

@@ -6,10 +6,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 namespace sundial {
+
+class RegularFile;
 
 class DialByteSource {
  public:
@@ -17,9 +18,9 @@ class DialByteSource {
 
   // Over bytes in memory (not copied; they must outlive the source).
   DialByteSource(const std::uint8_t* data, std::size_t size);
-  // Over an open file, read from its start; `size` is its length when opened. The source does
+  // Over an open file, read from its start to the length it had when opened. The source does
   // not close the file.
-  DialByteSource(std::FILE* file, std::uint64_t size);
+  explicit DialByteSource(RegularFile& file);
 
   DialByteSource(const DialByteSource&) = delete;
   DialByteSource& operator=(const DialByteSource&) = delete;
@@ -31,6 +32,10 @@ class DialByteSource {
   // Reads up to `count` bytes and tells how many came.
   std::size_t ReadSome(void* out, std::size_t count);
 
+  // Passes over `count` bytes without keeping them (a file seeks past them); false when the
+  // stream ends first.
+  bool Skip(std::uint64_t count);
+
   // Bytes not yet consumed.
   std::uint64_t Remaining() const { return size_ - consumed_; }
 
@@ -38,7 +43,7 @@ class DialByteSource {
   bool Refill();
 
   const std::uint8_t* memory_ = nullptr;
-  std::FILE* file_ = nullptr;
+  RegularFile* file_ = nullptr;
   std::uint64_t size_ = 0;
   std::uint64_t consumed_ = 0;
   std::array<std::uint8_t, kBufferSize> buffer_{};

@@ -1,13 +1,12 @@
 #include "model/DialFileReader.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "model/Cp1252.h"
 #include "model/DialByteSource.h"
+#include "model/RegularFile.h"
 
 namespace sundial {
 
@@ -15,6 +14,10 @@ namespace {
 
 // Raised when the file ends inside an item; caught at the top of the load.
 struct EndOfFile {};
+
+// The most of one string that is kept in the model (64 KiB). The design program writes titles
+// and labels of a few dozen characters; the nine strings together stay well under 1 MiB.
+constexpr std::uint64_t kStringKept = 64 * 1024;
 
 // Items of the stream: little-endian int32, doubles, raw 8-byte blocks and length-prefixed
 // strings.
@@ -81,11 +84,15 @@ class ItemReader {
     const std::uint64_t bytes = wide ? 2 * length : length;
     // A length beyond the bytes actually left is a damaged file, found before allocating.
     if (bytes > source_.Remaining()) throw EndOfFile{};
-    std::string text(static_cast<std::size_t>(bytes), '\0');
+    // No string of the file is drawn; each is only carried along. A huge one keeps its first
+    // kStringKept bytes (whole characters) and the rest is passed over without being read.
+    const std::uint64_t kept = std::min(bytes, kStringKept);  // even: whole wide characters
+    std::string text(static_cast<std::size_t>(kept), '\0');
     Bytes(text.data(), text.size());
+    if (kept < bytes && !source_.Skip(bytes - kept)) throw EndOfFile{};
     if (!wide) return text;
     return Utf16LeToCp1252(reinterpret_cast<const std::uint8_t*>(text.data()),
-                           static_cast<std::size_t>(length));
+                           static_cast<std::size_t>(kept / 2));
   }
 
  private:
@@ -480,15 +487,6 @@ LoadOutcome ReadFrom(DialByteSource& source, DialModel& model) {
   return outcome;
 }
 
-bool IsDirectory(const std::string& path) {
-  std::error_code ec;
-  try {
-    return std::filesystem::is_directory(std::filesystem::path(path), ec);
-  } catch (...) {
-    return false;
-  }
-}
-
 }  // namespace
 
 LoadOutcome ReadDialBytes(const std::uint8_t* data, std::size_t size, DialModel& model) {
@@ -496,23 +494,16 @@ LoadOutcome ReadDialBytes(const std::uint8_t* data, std::size_t size, DialModel&
   return ReadFrom(source, model);
 }
 
-LoadOutcome ReadDialFile(const std::string& path, DialModel& model) {
-  std::FILE* file = path.empty() || IsDirectory(path) ? nullptr : std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
+LoadOutcome ReadDialFile(const std::string& path, DialModel& model, std::string* failure) {
+  RegularFile file(path);
+  if (!file.Ok()) {
+    if (failure != nullptr) *failure = file.Failure();
     ApplyDefaultDial(model, /*resetTimeZoneMinutes=*/false);
     CompleteLoad(model);
     return LoadOutcome::Missing;
   }
-  std::uint64_t size = 0;
-  if (std::fseek(file, 0, SEEK_END) == 0) {
-    const long end = std::ftell(file);
-    if (end > 0) size = static_cast<std::uint64_t>(end);
-  }
-  std::rewind(file);
-  DialByteSource source(file, size);
-  const LoadOutcome outcome = ReadFrom(source, model);
-  std::fclose(file);
-  return outcome;
+  DialByteSource source(file);
+  return ReadFrom(source, model);
 }
 
 const char* LoadOutcomeName(LoadOutcome outcome) {

@@ -25,15 +25,20 @@ enum class LoadOutcome {
 // Reads the dial file at `path` into `model`.
 //  - File and Invalid: every item of the file's version is read; Invalid then writes the default
 //    dial set over the model (timeZoneMinutes reset to 0, every other field keeps what was read).
-//  - Missing (no such file, empty name, no access): the default dial set is written over the model
+//  - Missing (no such file, empty name, no access, not a regular file: a FIFO, a device or a
+//    directory is never opened for reading): the default dial set is written over the model
 //    and timeZoneMinutes keeps its value. The caller must then empty the application's dial file
 //    name (CSaverApp::dialFilePath), so that the picture carries no dial name for the rest of the
 //    run; the profile is not changed.
 //  - For these three, modelReady is set to 1 and longitudeCorrection computed.
 //  - Truncated: modelReady stays as it was (0 on a fresh model); the fields read so far are
 //    written. Reading again from the start gives the same result.
-// Whatever the bytes, no allocation exceeds the bytes remaining in the file.
-LoadOutcome ReadDialFile(const std::string& path, DialModel& model);
+// Whatever the bytes, no allocation exceeds the bytes remaining in the file, and no string keeps
+// more than its first 64 KiB (the rest is passed over unread): a file that claims gigabytes
+// costs neither the memory nor the time. `failure`, when given, receives the reason of a
+// Missing outcome.
+LoadOutcome ReadDialFile(const std::string& path, DialModel& model,
+                         std::string* failure = nullptr);
 
 // The same over a file's bytes in memory.
 LoadOutcome ReadDialBytes(const std::uint8_t* data, std::size_t size, DialModel& model);

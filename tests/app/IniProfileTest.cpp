@@ -7,6 +7,10 @@
 #include <random>
 #include <string>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "app/IniProfile.h"
 
 namespace sundial {
@@ -105,6 +109,29 @@ TEST_F(IniProfileTest, FailedWriteLeavesTheOldFileWholeAndNoTemporary) {
   IniProfile good(dir_ / "good.ini");
   EXPECT_FALSE(good.Write("Velquarin", "FileName", "a\nb"));
   EXPECT_FALSE(fs::exists(dir_ / "good.ini"));
+}
+
+TEST_F(IniProfileTest, OnlyTheFirstMebibyteOfARegularFileIsRead) {
+  // A FIFO without a writer would block an ordinary open; a link to an endless device would
+  // never end the reading.
+  const fs::path fifo = dir_ / "fifo.ini";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(IniProfile(fifo).Read("Velquarin", "FileName"), std::nullopt);
+  const fs::path zero = dir_ / "zero.ini";
+  fs::create_symlink("/dev/zero", zero);
+  EXPECT_EQ(IniProfile(zero).Read("Velquarin", "FileName"), std::nullopt);
+
+  const fs::path big = dir_ / "big.ini";
+  const std::string filler = "; " + std::string(1000, '-') + "\n";
+  std::string text = "[Velquarin]\nTitle=near\n";
+  while (text.size() < 1024 * 1024) text += filler;
+  text += "FileName=far.vqr\n";
+  Put(big, text);
+  EXPECT_EQ(IniProfile(big).Read("Velquarin", "Title"), "near");
+  EXPECT_EQ(IniProfile(big).Read("Velquarin", "FileName"), std::nullopt);
+
+  // Without a place for the profile nothing is written, not even a temporary file.
+  EXPECT_FALSE(IniProfile(fs::path()).Write("Velquarin", "FileName", "x"));
 }
 
 TEST_F(IniProfileTest, DefaultPathFollowsXdgConfigHome) {

@@ -115,7 +115,7 @@ TEST_F(GeometryCommand, AnalemmaticDialFillsOnlyItsArrays) {
   EXPECT_EQ(95u, j["modernHourCurves"][0]["points"].size());
 }
 
-TEST_F(GeometryCommand, TruncatedFileHasNoGeometry) {
+TEST_F(GeometryCommand, TruncatedFileGivesTheDefaultDialWithAWarning) {
   DialModel m;
   ApplyDefaultDial(m, true);
   auto bytes = test::WriteVqr(m);
@@ -125,7 +125,15 @@ TEST_F(GeometryCommand, TruncatedFileHasNoGeometry) {
   ASSERT_EQ(0, Run("\"" + path.string() + "\""));
   const auto j = Json();
   EXPECT_EQ("truncated", j["load"]);
-  EXPECT_FALSE(j.contains("modernHourLines"));
+  EXPECT_EQ(0, j["dialType"]) << "the saver shows the built-in dial for a truncated file";
+  EXPECT_FALSE(j["modernHourLines"].empty());
+  std::ifstream err(dir_ / "err.txt");
+  const std::string warning(std::istreambuf_iterator<char>(err), {});
+  EXPECT_NE(std::string::npos, warning.find("truncated")) << warning;
+  EXPECT_EQ(warning.size() - 1, warning.find('\n')) << warning;
+
+  EXPECT_EQ(1 << 8, Run("\"" + (dir_ / "missing.vqr").string() + "\""));
+  EXPECT_EQ(1 << 8, Run("\"" + dir_.string() + "\""));
 }
 
 }  // namespace

@@ -50,9 +50,9 @@ class InfoCommand : public ::testing::Test {
     return p;
   }
 
-  CommandRun Sundial(const std::string& args) {
+  CommandRun Sundial(const std::string& args, const std::string& prefix = "") {
     const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-    const std::string command = std::string("'") + SUNDIAL_EXE + "' " + args + " >'" +
+    const std::string command = prefix + "'" + SUNDIAL_EXE + "' " + args + " >'" +
                                 out.string() + "' 2>'" + err.string() + "'";
     CommandRun r;
     const int raw = std::system(command.c_str());
@@ -115,6 +115,31 @@ TEST_F(InfoCommand, WritesEveryFieldInItsJsonForm) {
   EXPECT_EQ(m["auxLabels"][5], "label 5");
   EXPECT_EQ(m["auxPointsExtra"], nlohmann::json({7.0, 8.0, 9.0}));
   EXPECT_EQ(m["longitude"], -7.69);
+}
+
+TEST_F(InfoCommand, FilesThatAreNotRegularFilesReportMissingAtOnce) {
+  const fs::path fifo = dir_ / "fifo.vqr";
+  ASSERT_EQ(0, std::system(("mkfifo '" + fifo.string() + "'").c_str()));
+  for (const fs::path& dial : {fifo, dir_, fs::path("/dev/zero")}) {
+    // `timeout` ends a command that would wait for a writer for ever.
+    const CommandRun r = Sundial("info '" + dial.string() + "'", "timeout 10 ");
+    EXPECT_EQ(r.status, 0) << dial << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["load"], "missing") << dial;
+  }
+}
+
+TEST_F(InfoCommand, OutputThatCannotBeWrittenIsAnError) {
+  const std::string dial = "'" + std::string(SUNDIAL_SOURCE_DIR) + "/examples/type-01-horizontal-greenwich.vqr'";
+  for (const std::string& args : {"info " + dial, "sun --at 2010-03-21T12:00:00Z " + dial,
+                                  std::string("geometry")}) {
+    const fs::path err = dir_ / "stderr";
+    const std::string command =
+        std::string("'") + SUNDIAL_EXE + "' " + args + " >/dev/full 2>'" + err.string() + "'";
+    const int raw = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) != 0) << args;
+    const std::string text = Slurp(err);
+    EXPECT_NE(text.find("cannot write"), std::string::npos) << args << ": " << text;
+  }
 }
 
 TEST_F(InfoCommand, UsageErrorsExitNonZeroWithOneLine) {

@@ -122,11 +122,33 @@ TEST_F(RenderCommand, ErrorsAreOneLineAndNonZero) {
   }
 }
 
-TEST_F(RenderCommand, UnreadableDialFileIsNotAnError) {
+TEST_F(RenderCommand, DialFilesThatCannotBeOpenedFailAndDamagedOnesWarn) {
   const fs::path out = dir_ / "dial.trace.json";
-  EXPECT_EQ(0, Run("\"" + (dir_ / "missing.vqr").string() + "\" -o \"" + out.string() +
-                   "\" --at 2010-03-21T12:00:00Z"));
+  const std::string tail = "\" -o \"" + out.string() + "\" --at 2010-03-21T12:00:00Z";
+  const fs::path fifo = dir_ / "fifo.vqr";
+  ASSERT_EQ(0, std::system(("mkfifo \"" + fifo.string() + "\"").c_str()));
+  for (const fs::path& dial : {dir_ / "missing.vqr", dir_, fifo}) {
+    SCOPED_TRACE(dial.string());
+    EXPECT_EQ(1 << 8, Run("\"" + dial.string() + tail));
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(stderrText_.size() - 1, stderrText_.find('\n')) << stderrText_;
+    EXPECT_NE(std::string::npos, stderrText_.find(dial.string())) << stderrText_;
+  }
+  // Text is no dial: the saver would show its built-in dial, and so does the picture.
+  EXPECT_EQ(0, Run("\"" + std::string(SUNDIAL_SOURCE_DIR) + "/README.md" + tail));
   EXPECT_TRUE(fs::exists(out));
+  EXPECT_EQ(stderrText_.size() - 1, stderrText_.find('\n')) << stderrText_;
+  EXPECT_NE(std::string::npos, stderrText_.find("invalid")) << stderrText_;
+
+  // A picture that cannot be written (a full disk) is an error too.
+  for (const char* name : {"full.trace.json", "full.png"}) {
+#ifndef SUNDIAL_HAVE_CAIRO
+    if (std::string(name) == "full.png") continue;
+#endif
+    fs::create_symlink("/dev/full", dir_ / name);
+    EXPECT_NE(0, Run("-o \"" + (dir_ / name).string() + "\" --at 2010-03-21T12:00:00Z")) << name;
+    EXPECT_FALSE(stderrText_.empty()) << name;
+  }
 }
 
 }  // namespace

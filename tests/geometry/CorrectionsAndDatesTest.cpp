@@ -124,6 +124,29 @@ TEST(DateLines, DaysFarOutsideTheYearTakeTheTablesEnds) {
   const auto& curves = m->geometry->dayCurves;
   EXPECT_EQ(curves[7].points[130].x, curves[9].points[130].x);   // as 31 December
   EXPECT_EQ(curves[8].points[130].x, curves[10].points[130].x);  // as 1 January
+
+  // The dial traced onto a receiving outline reads its user lines from its own fine trace.
+  auto traced = MakeDial(12, 45);
+  traced->planeDeclination = 20;
+  traced->planeInclination = 60;
+  traced->extraLength = 25;
+  traced->extraValue3 = 10;
+  traced->extraValue4 = 5;
+  traced->extraValue5 = 15;
+  traced->extraSwitch1 = traced->extraSwitch2 = 1;
+  traced->extraCoord1 = 25;
+  traced->extraCoord2 = 20;
+  traced->extraCoord3 = 40;
+  traced->extraCoord4 = 10;
+  traced->extraCoord5 = 30;
+  traced->dateLineEnabled = m->dateLineEnabled;
+  traced->dateLineDay = m->dateLineDay;
+  traced->dateLineMonth = m->dateLineMonth;
+  ComputeDialGeometry(*traced);
+  ASSERT_TRUE(traced->fine);
+  const auto& fine = traced->fine->dayCurvesFine;
+  EXPECT_EQ(fine[13].points[1200].x, fine[15].points[1200].x);  // as 31 December
+  EXPECT_NE(fine[15].points[1200].x, fine[16].points[1200].x);
 }
 
 TEST(DateLines, NoSunriseOrSunsetMeansNoPoint) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 namespace sundial::test {
-void ResetLargestAllocation();
+void ResetLargestAllocation();  // also starts the count of TotalAllocated
 std::size_t LargestAllocation();
+std::size_t TotalAllocated();  // the bytes of every allocation since the last reset
 }  // namespace sundial::test

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "model/DialFileReader.h"
 #include "support/ModelCompare.h"
 #include "support/VqrWriter.h"
@@ -402,7 +406,16 @@ TEST(DialFileReader, ValidationOfTheFirstBlock) {
 
 TEST(DialFileReader, FileThatCannotBeOpenedGivesTheDefaultDial) {
   const std::string dir = ::testing::TempDir();
-  for (const std::string& path : {std::string(), dir + "/no-such-dial.vqr", dir}) {
+  std::vector<std::string> paths{std::string(), dir + "/no-such-dial.vqr", dir};
+#ifndef _WIN32
+  // Files that are not regular files: opened, a FIFO without a writer would block for ever and a
+  // device would never end.
+  const std::string fifo = dir + "/dial-fifo-" + std::to_string(std::random_device{}()) + ".vqr";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  paths.push_back(fifo);
+  paths.push_back("/dev/zero");
+#endif
+  for (const std::string& path : paths) {
     DialModel model;
     model.timeZoneMinutes = 30;  // kept on this path
     model.title = "untouched";
@@ -415,6 +428,13 @@ TEST(DialFileReader, FileThatCannotBeOpenedGivesTheDefaultDial) {
     EXPECT_EQ(model.title, "untouched");
     EXPECT_DOUBLE_EQ(model.longitudeCorrection, 7.286666666666666 + 7.5);
   }
+#ifndef _WIN32
+  std::string failure;
+  DialModel model;
+  EXPECT_EQ(ReadDialFile(fifo, model, &failure), LoadOutcome::Missing);
+  EXPECT_EQ(failure, "not a regular file");
+  std::filesystem::remove(fifo);
+#endif
 }
 
 TEST(DialFileReader, FileOnDiskLargerThanTheBufferMatchesTheBytes) {

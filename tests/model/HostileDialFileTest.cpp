@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "AllocationProbe.h"
@@ -65,6 +68,47 @@ TEST(HostileDialFile, StringLengthsBeyondTheFileAreTruncatedWithoutAllocating) {
   test::ResetLargestAllocation();
   EXPECT_EQ(ReadDialBytes(b.bytes.data(), b.bytes.size(), model), LoadOutcome::File);
   EXPECT_GE(test::LargestAllocation(), 9000u);
+}
+
+// A sparse file of 4 GiB (a few KiB on disk) whose strings claim nearly all of it: each keeps its
+// first 64 KiB, the rest is passed over unread, and the items after it are read in step.
+TEST(HostileDialFile, HugeStringsOfAHugeFileAreSkippedNotRead) {
+  const std::uint64_t claimed = 0xFFFFFFF0;
+  for (const bool wide : {false, true}) {
+    SCOPED_TRACE(wide ? "wide" : "narrow");
+    VqrBytes b = UpToFirstString();
+    if (wide) {
+      b.bytes.insert(b.bytes.end(), {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xF8, 0xFF, 0xFF, 0x7F});
+    } else {
+      b.bytes.insert(b.bytes.end(), {0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF});
+    }
+    const std::size_t start = b.bytes.size();
+    b.bytes.resize(start + 80 * 1024, wide ? 0 : 'x');  // the first characters, then holes
+    VqrBytes rest;
+    RestOf14_1(rest);
+    const std::string path = ::testing::TempDir() + "/huge-dial-" +
+                             std::to_string(std::random_device{}()) + ".vqr";
+    {
+      std::ofstream out(path, std::ios::binary);
+      out.write(reinterpret_cast<const char*>(b.bytes.data()),
+                static_cast<std::streamsize>(b.bytes.size()));
+    }
+    // The characters end where the rest of the file begins; the gap is a hole.
+    std::filesystem::resize_file(path, start + claimed);
+    {
+      std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out | std::ios::ate);
+      out.write(reinterpret_cast<const char*>(rest.bytes.data()),
+                static_cast<std::streamsize>(rest.bytes.size()));
+    }
+    DialModel model;
+    test::ResetLargestAllocation();
+    EXPECT_EQ(ReadDialFile(path, model), LoadOutcome::File);
+    EXPECT_LE(test::LargestAllocation(), 64u * 1024u + 64u);
+    EXPECT_LT(test::TotalAllocated(), 512u * 1024u);
+    EXPECT_EQ(model.auxText.size(), wide ? 32u * 1024u : 64u * 1024u);
+    EXPECT_EQ(model.auxTextInt, 1) << "stream out of step after the skipped characters";
+    std::filesystem::remove(path);
+  }
 }
 
 TEST(HostileDialFile, EveryLengthPrefixFormReadsItsCharacters) {

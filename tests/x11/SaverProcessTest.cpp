@@ -8,6 +8,7 @@
 #include <X11/extensions/Xfixes.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -478,6 +479,59 @@ TEST_F(SaverProcessTest, TheExampleSwitchStoresTheInstalledExampleAndPasswordDoe
   Saver password({"/a", "42"}, config);
   EXPECT_TRUE(password.EndsWithin(milliseconds(2000 * kSlowdown)));
   EXPECT_EQ(password.ExitCode(), 0);
+}
+
+TEST_F(SaverProcessTest, AFifoAsDialFileOrAsProfileGivesTheDefaultDial) {
+  // Opened the ordinary way, a FIFO without a writer would block the saver for ever.
+  const fs::path fifo = config / "dial.vqr";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  WriteProfile("[Velquarin]\nFileName=" + fifo.string() + "\n");
+  const Window given = MakeWindow(400, 300);
+  char id[32];
+  std::snprintf(id, sizeof id, "0x%lx", given);
+  {
+    Saver saver({"-window-id", id}, config);
+    EXPECT_TRUE(ShowsTheDial(given, false));
+    saver.Signal(SIGTERM);
+    EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
+    EXPECT_EQ(saver.ExitCode(), 0);
+  }
+  fs::remove(config / "Orvantek" / "Screen Saver.ini");
+  ASSERT_EQ(mkfifo((config / "Orvantek" / "Screen Saver.ini").c_str(), 0600), 0);
+  XClearWindow(display, given);
+  XSync(display, False);
+  Saver saver({"-window-id", id}, config);
+  EXPECT_TRUE(ShowsTheDial(given, false));
+  saver.Signal(SIGHUP);
+  EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
+  EXPECT_EQ(saver.ExitCode(), 0);
+}
+
+TEST_F(SaverProcessTest, ASignalEndsTheSaverDuringItsFirstLoadAndALongPaint) {
+  // The dial traced onto a receiving outline computes its year traces in its first paint, and a
+  // window this large takes long to paint; neither may hold back the end.
+  WriteProfile("[Velquarin]\nFileName=" + std::string(SUNDIAL_SOURCE_DIR) +
+               "/examples/type-12-receiving-ellipse-torino.vqr\n");
+  const Window large = MakeWindow(8192, 8192);
+  char id[32];
+  std::snprintf(id, sizeof id, "0x%lx", large);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    Saver saver({"-window-id", id}, config);
+    std::this_thread::sleep_for(milliseconds(300));
+    ASSERT_TRUE(saver.Running());
+    saver.Signal(signal);
+    EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
+    EXPECT_EQ(saver.ExitCode(), 0);
+  }
+}
+
+TEST_F(SaverProcessTest, TheExampleSwitchFailsWhenTheProfileCannotBeStored) {
+  // A file where the profile's directory should be.
+  std::ofstream(config / "Orvantek") << "in the way";
+  Saver blocked({"d"}, config);
+  ASSERT_TRUE(blocked.EndsWithin(milliseconds(2000 * kSlowdown)));
+  EXPECT_NE(blocked.ExitCode(), 0);
 }
 
 }  // namespace

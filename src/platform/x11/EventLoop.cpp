@@ -22,6 +22,10 @@ timespec WallClock() {
 LoopEnd RunEventLoop(X11Connection& connection, X11DialWindow& window, SignalPipe& signals) {
   Display* display = connection.display();
   TickSchedule schedule(WallClock());
+  // Busy from here on, except while waiting in poll(): a signal then ends the process at once,
+  // even in the middle of a long paint. One that came before is seen here.
+  SignalPipe::EndAtOnce(true);
+  if (signals.Drain()) return LoopEnd::Signalled;
   window.Update();  // the first picture, without the sun until the first tick
 
   for (;;) {
@@ -45,11 +49,12 @@ LoopEnd RunEventLoop(X11Connection& connection, X11DialWindow& window, SignalPip
     if (XEventsQueued(display, QueuedAfterFlush) > 0) continue;
 
     pollfd waits[2] = {{connection.Fd(), POLLIN, 0}, {signals.Fd(), POLLIN, 0}};
+    SignalPipe::EndAtOnce(false);
     const int ready = poll(waits, 2, TickSchedule::MillisecondsToNextSecond(before));
-    if (ready < 0 && errno != EINTR) return LoopEnd::Failed;
-    if (ready > 0 && (waits[1].revents & POLLIN) != 0 && signals.Drain()) {
-      return LoopEnd::Signalled;
-    }
+    const int pollError = errno;
+    SignalPipe::EndAtOnce(true);
+    if (ready < 0 && pollError != EINTR) return LoopEnd::Failed;
+    if (signals.Drain()) return LoopEnd::Signalled;
     if (ready > 0 && (waits[0].revents & (POLLERR | POLLHUP)) != 0) return LoopEnd::Failed;
   }
 }

@@ -11,7 +11,7 @@ namespace sundial::x11 {
 
 enum class LoopEnd {
   WindowGone,  // the dial window was destroyed (the saver closed, or its parent went away)
-  Signalled,   // SIGTERM or SIGINT
+  Signalled,   // SIGTERM, SIGINT or SIGHUP
   Failed,      // the connection or the wait failed
 };
 

@@ -11,8 +11,12 @@ namespace sundial::x11 {
 namespace {
 
 volatile sig_atomic_t gWriteFd = -1;
+volatile sig_atomic_t gEndAtOnce = 0;
+volatile sig_atomic_t gArrived = 0;
 
 void OnSignal(int) {
+  gArrived = 1;
+  if (gEndAtOnce != 0) _exit(0);
   const int saved = errno;
   const char byte = 1;
   if (gWriteFd >= 0) {
@@ -21,13 +25,16 @@ void OnSignal(int) {
   errno = saved;
 }
 
+// Without SA_RESTART: a call that waits (poll, an open, a read) returns with EINTR rather than
+// going on waiting after the signal.
 void SetHandler(void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
+  action.sa_flags = 0;
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);
 }
 
 }  // namespace
@@ -45,6 +52,7 @@ SignalPipe::~SignalPipe() {
   if (readFd_ < 0) return;
   SetHandler(SIG_DFL);
   gWriteFd = -1;
+  gEndAtOnce = 0;
   close(readFd_);
   close(writeFd_);
 }
@@ -53,7 +61,9 @@ bool SignalPipe::Drain() {
   char buffer[16];
   bool any = false;
   while (read(readFd_, buffer, sizeof buffer) > 0) any = true;
-  return any;
+  return any || gArrived != 0;
 }
+
+void SignalPipe::EndAtOnce(bool atOnce) { gEndAtOnce = atOnce ? 1 : 0; }
 
 }  // namespace sundial::x11

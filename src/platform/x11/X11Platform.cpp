@@ -75,7 +75,17 @@ std::optional<std::string> X11Platform::ReadProfileString(const std::string& sec
 
 bool X11Platform::WriteProfileString(const std::string& section, const std::string& valueName,
                                      const std::string& value) {
-  return profile_.Write(section, valueName, value);
+  if (profile_.Write(section, valueName, value)) return true;
+  if (profile_.Path().empty()) {
+    std::fprintf(stderr,
+                 "sundial-saver: cannot store %s: neither XDG_CONFIG_HOME nor HOME names a place "
+                 "for the profile\n",
+                 valueName.c_str());
+  } else {
+    std::fprintf(stderr, "sundial-saver: cannot store %s in %s\n", valueName.c_str(),
+                 profile_.Path().string().c_str());
+  }
+  return false;
 }
 
 std::optional<std::string> X11Platform::ChooseFile(const FileChooserRequest& request) {

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     default:
       break;
   }
-  if (!running) return platform.DisplayFailed() ? 1 : 0;
+  if (!running) return platform.DisplayFailed() || app.actionFailed ? 1 : 0;
 
   std::unique_ptr<x11::DialSession> session = platform.TakeSession();
   const x11::LoopEnd end = x11::RunEventLoop(*platform.Connection(), session->window(), signals);
