@@ -4,6 +4,7 @@
 #include "astro/SunState.h"
 #include "geometry/DialLoader.h"
 #include "render/DialPainter.h"
+#include "render/TickRegion.h"
 
 namespace sundial {
 
@@ -40,6 +41,7 @@ void CDialWnd::OnTimer() {
 // every paint, the window shows the built-in default dial, exactly as for a file that cannot be
 // opened (and without the broken file's name over it).
 void CDialWnd::Load() {
+  fineLight_.Clear();
   const LoadOutcome outcome = LoadDial(dialFilePath_, model);
   switch (outcome) {
     case LoadOutcome::File:
@@ -67,19 +69,61 @@ void CDialWnd::LoadIfNeeded() {
   fileLoaded = 1;
 }
 
+PaintInput CDialWnd::Input() {
+  return PaintInput{.model = model,
+                    .sunValid = sunValid,
+                    .sunAzimuth = sunAzimuth,
+                    .sunAltitude = sunAltitude,
+                    .sunDeclination = sunDeclination,
+                    .dayOfYear = dayOfYear,
+                    .clockText = clockText,
+                    .equationText = equationText,
+                    .dialFilePath = dialFilePath_,
+                    .fineLight = &fineLight_};
+}
+
+void CDialWnd::Painted(const PaintInput& input, int width, int height) {
+  framePainted_ = true;
+  frameWidth_ = width;
+  frameHeight_ = height;
+  frameTitle_ = dialFilePath_;
+  frameTickRegion_ = TickDependentRegion(input, width, height);
+}
+
 bool CDialWnd::OnPaint(Canvas& canvas, MessageReporter& reporter) {
   LoadIfNeeded();
   if (model.modelReady == 0) return false;
-  const PaintInput input{.model = model,
-                         .sunValid = sunValid,
-                         .sunAzimuth = sunAzimuth,
-                         .sunAltitude = sunAltitude,
-                         .sunDeclination = sunDeclination,
-                         .dayOfYear = dayOfYear,
-                         .clockText = clockText,
-                         .equationText = equationText,
-                         .dialFilePath = dialFilePath_};
+  const PaintInput input = Input();
   PaintDial(input, canvas, reporter);
+  Painted(input, canvas.Width(), canvas.Height());
+  return true;
+}
+
+// Once a second: the kept picture is repainted where the old clock line and shadow were and the
+// new ones go, by replaying the whole paint under the clip of each band of rows that holds them;
+// only the rectangles themselves need copying to the screen.
+bool CDialWnd::OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& reporter,
+                              std::vector<IntRect>& changed) {
+  changed.clear();
+  const int width = keptFrame.Width();
+  const int height = keptFrame.Height();
+  const bool same = kept && framePainted_ && fileLoaded != 0 && frameWidth_ == width &&
+                    frameHeight_ == height && frameTitle_ == dialFilePath_;
+  if (!same) {
+    if (!OnPaint(keptFrame, reporter)) return false;
+    changed.push_back(IntRect{0, 0, width, height});
+    return true;
+  }
+  if (model.modelReady == 0) return false;
+  const PaintInput input = Input();
+  std::vector<IntRect> region = TickDependentRegion(input, width, height);
+  std::vector<IntRect> both = frameTickRegion_;
+  both.insert(both.end(), region.begin(), region.end());
+  changed = MergeRegion(std::move(both), width, height);
+  for (const IntRect& band : RowBands(changed, width)) {
+    RepaintRect(input, keptFrame, reporter, band);
+  }
+  frameTickRegion_ = std::move(region);
   return true;
 }
 

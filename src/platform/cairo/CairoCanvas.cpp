@@ -117,7 +117,7 @@ std::string SymbolFontToUtf8(const std::string& text) {
 }
 
 CairoCanvas::CairoCanvas(cairo_t* cr, int width, int height)
-    : cr_(cr), width_(width), height_(height) {
+    : cr_(cr), width_(width), height_(height), clipRight_(width + 1.0), clipBottom_(height + 1.0) {
   cairo_save(cr_);
   layout_ = pango_cairo_create_layout(cr_);
 
@@ -287,6 +287,17 @@ void CairoCanvas::FlushPolyline() {
     const double length = std::hypot(to.x - from.x, to.y - from.y);
     return Vertex{(to.x - from.x) / length, (to.y - from.y) / length};
   };
+  double left = polyline_[0].x, right = left, top = polyline_[0].y, bottom = top;
+  for (const Vertex& p : polyline_) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  if (!MayShow(left, top, right, bottom)) {
+    polyline_.clear();
+    return;
+  }
   cairo_new_path(cr_);
   const std::size_t last = polyline_.size() - 1;
   for (std::size_t i = 0; i <= last; ++i) {
@@ -312,6 +323,13 @@ void CairoCanvas::FlushPolyline() {
   cairo_set_dash(cr_, nullptr, 0, 0);
   SetSource(penSpec_.color);
   cairo_stroke(cr_);
+}
+
+bool CairoCanvas::MayShow(double left, double top, double right, double bottom) const {
+  // Half the pen, a thin pen's miter corners and the antialiased fringe.
+  const double reach = (penSpec_.width <= 1 ? 1 : penSpec_.width) / 2.0 + 8;
+  return right + reach > clipLeft_ && left - reach < clipRight_ && bottom + reach > clipTop_ &&
+         top - reach < clipBottom_;
 }
 
 void CairoCanvas::Flush() {
@@ -361,6 +379,7 @@ void CairoCanvas::StrokeSegment(double x0, double y0, double x1, double y1) {
     }
   }
   if (t0 >= t1) return;
+  if (!MayShow(std::min(sx, ex), std::min(sy, ey), std::max(sx, ex), std::max(sy, ey))) return;
   const double cx0 = sx + t0 * (ex - sx), cy0 = sy + t0 * (ey - sy);
   const double cx1 = sx + t1 * (ex - sx), cy1 = sy + t1 * (ey - sy);
 
@@ -473,6 +492,10 @@ void CairoCanvas::SetClipRect(const IntRect& rect) {
   cairo_rectangle(cr_, l, t, r - l, b - t);
   cairo_clip(cr_);
   clipped_ = true;
+  clipLeft_ = l;
+  clipTop_ = t;
+  clipRight_ = r;
+  clipBottom_ = b;
 }
 
 void CairoCanvas::ClearClip() {
@@ -480,6 +503,10 @@ void CairoCanvas::ClearClip() {
   if (!clipped_) return;
   cairo_restore(cr_);
   clipped_ = false;
+  clipLeft_ = -1;
+  clipTop_ = -1;
+  clipRight_ = width_ + 1.0;
+  clipBottom_ = height_ + 1.0;
 }
 
 }  // namespace sundial

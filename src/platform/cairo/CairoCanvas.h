@@ -87,6 +87,9 @@ class CairoCanvas final : public Canvas {
   ObjectHandle Select(ObjectHandle wanted, Kind kind, ObjectHandle& current);
   void SetSource(Rgb color);
   void StrokeSegment(double x0, double y0, double x1, double y1);
+  // Whether a stroke of the current pen over the box of these points can touch a pixel inside
+  // the clip; the ones that cannot are not stroked at all.
+  bool MayShow(double left, double top, double right, double bottom) const;
   void FlushPolyline();
 
   struct Vertex {
@@ -119,6 +122,11 @@ class CairoCanvas final : public Canvas {
   int currentY_ = 0;
   double dashTravel_ = 0;  // length drawn with the dash pattern since the last MoveTo
   bool clipped_ = false;
+  // The clip (the canvas with a pixel of margin when there is none).
+  double clipLeft_ = -1;
+  double clipTop_ = -1;
+  double clipRight_ = 0;
+  double clipBottom_ = 0;
 };
 
 // Text conversions used for Pango (exposed for tests).

@@ -81,6 +81,19 @@ bool DialSession::OnPaint(cairo_surface_t* image) {
   return drew;
 }
 
+bool DialSession::OnPaintChanges(cairo_surface_t* image, bool kept,
+                                 std::vector<IntRect>& changed) {
+  cairo_t* cr = cairo_create(image);
+  bool drew = false;
+  {
+    CairoCanvas canvas(cr, cairo_image_surface_get_width(image),
+                       cairo_image_surface_get_height(image));
+    drew = dial_->OnPaintChanges(canvas, kept, reporter_, changed);
+  }
+  cairo_destroy(cr);
+  return drew;
+}
+
 void DialSession::OnUserInput() {
   if (saver_ != nullptr) saver_->OnUserInput();
 }

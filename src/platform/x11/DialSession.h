@@ -66,6 +66,7 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
   // DialWindowEvents.
   void OnTimer() override { dial_->OnTimer(); }
   bool OnPaint(cairo_surface_t* image) override;
+  bool OnPaintChanges(cairo_surface_t* image, bool kept, std::vector<IntRect>& changed) override;
   void OnUserInput() override;
   void OnMouseMove() override;
   void OnFocusLost() override;

@@ -192,7 +192,7 @@ void X11DialWindow::HandleEvent(const XEvent& event) {
 void X11DialWindow::Tick() {
   if (!alive_ || events_ == nullptr) return;
   events_->OnTimer();
-  // The dial's sun moved: paint the whole picture again.
+  // The dial's sun moved: bring the picture up to date.
   invalid_ = true;
 }
 
@@ -219,6 +219,7 @@ void X11DialWindow::Resize(int width, int height) {
   if (image_ != nullptr) {
     cairo_surface_destroy(image_);
     image_ = nullptr;
+    imageKept_ = false;
   }
   if (target_ != nullptr) cairo_xlib_surface_set_size(target_, width_, height_);
   invalid_ = true;
@@ -236,11 +237,17 @@ void X11DialWindow::Paint() {
     cairo_destroy(cr);
   }
   if (cairo_surface_status(image_) != CAIRO_STATUS_SUCCESS) return;
-  if (events_->OnPaint(image_)) CopyToWindow();
+  std::vector<IntRect> changed;
+  if (events_->OnPaintChanges(image_, imageKept_, changed)) {
+    imageKept_ = true;
+    CopyToWindow(changed);
+  }
 }
 
-void X11DialWindow::CopyToWindow() {
-  if (image_ == nullptr || !alive_) return;
+void X11DialWindow::CopyToWindow() { CopyToWindow({IntRect{0, 0, width_, height_}}); }
+
+void X11DialWindow::CopyToWindow(const std::vector<IntRect>& rects) {
+  if (image_ == nullptr || !alive_ || rects.empty()) return;
   if (target_ == nullptr) {
     target_ = cairo_xlib_surface_create(display_, window_, visual_, width_, height_);
   }
@@ -248,7 +255,10 @@ void X11DialWindow::CopyToWindow() {
   cairo_t* cr = cairo_create(target_);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_set_source_surface(cr, image_, 0, 0);
-  cairo_paint(cr);
+  for (const IntRect& r : rects) {
+    cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  }
+  cairo_fill(cr);
   cairo_destroy(cr);
   cairo_surface_flush(target_);
 }
