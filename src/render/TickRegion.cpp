@@ -141,11 +141,14 @@ class ExtentCanvas final : public Canvas {
 };
 
 // Passes a paint on to `target` under a clip of one rectangle, the painter's own clips cut to it,
-// and leaves out the figures and texts that cannot reach it. Lines all go through: the canvas
-// stroking them skips what its clip excludes, and a pen's dash pattern runs on unbroken.
+// and leaves out the figures and texts that cannot reach the rectangle `reach` inside it; filled
+// rectangles (whole pixels, the same under any clip) are filled inside `reach` only. Lines all
+// go through: the canvas stroking them skips what cannot be seen, and a pen's dash pattern runs
+// on unbroken.
 class RegionCanvas final : public Canvas {
  public:
-  RegionCanvas(Canvas& target, const IntRect& region) : target_(target), region_(region) {
+  RegionCanvas(Canvas& target, const IntRect& region, const IntRect& reach)
+      : target_(target), region_(region), reach_(IntersectRects(reach, region)) {
     Apply();
   }
   ~RegionCanvas() override { target_.ClearClip(); }
@@ -179,7 +182,8 @@ class RegionCanvas final : public Canvas {
   void SetBackgroundColor(Rgb color) override { target_.SetBackgroundColor(color); }
   void SetBackgroundMode(BackgroundMode mode) override { target_.SetBackgroundMode(mode); }
   void FillRect(const IntRect& rect, ObjectHandle brush) override {
-    if (Reaches(Normalized(rect))) target_.FillRect(rect, brush);
+    const IntRect inside = IntersectRects(IntersectRects(Normalized(rect), effective_), reach_);
+    if (!IsEmptyRect(inside)) target_.FillRect(inside, brush);
   }
   void MoveTo(int x, int y) override { target_.MoveTo(x, y); }
   void LineTo(int x, int y) override { target_.LineTo(x, y); }
@@ -210,11 +214,12 @@ class RegionCanvas final : public Canvas {
                                                 : effective_);
   }
   bool Reaches(const IntRect& bounds) const {
-    return !IsEmptyRect(IntersectRects(bounds, effective_));
+    return !IsEmptyRect(IntersectRects(IntersectRects(bounds, effective_), reach_));
   }
 
   Canvas& target_;
   IntRect region_;
+  IntRect reach_;
   IntRect painterClip_;
   bool clipped_ = false;
   IntRect effective_;
@@ -316,27 +321,14 @@ std::vector<IntRect> MergeRegion(std::vector<IntRect> rects, int width, int heig
   return out;
 }
 
-std::vector<IntRect> RowBands(const std::vector<IntRect>& rects, int width) {
-  std::vector<IntRect> bands;
-  for (const IntRect& r : rects) {
-    if (!IsEmptyRect(r)) bands.push_back(IntRect{0, r.top, width, r.bottom});
-  }
-  std::sort(bands.begin(), bands.end(),
-            [](const IntRect& a, const IntRect& b) { return a.top < b.top; });
-  std::vector<IntRect> joined;
-  for (const IntRect& b : bands) {
-    if (!joined.empty() && b.top <= joined.back().bottom) {
-      joined.back().bottom = std::max(joined.back().bottom, b.bottom);
-    } else {
-      joined.push_back(b);
-    }
-  }
-  return joined;
-}
-
 void RepaintRect(const PaintInput& input, Canvas& canvas, MessageReporter& reporter,
                  const IntRect& rect) {
-  RegionCanvas region(canvas, rect);
+  PaintReaching(input, canvas, reporter, rect, rect);
+}
+
+void PaintReaching(const PaintInput& input, Canvas& canvas, MessageReporter& reporter,
+                   const IntRect& clip, const IntRect& reach) {
+  RegionCanvas region(canvas, clip, reach);
   PaintDial(input, region, reporter);
 }
 

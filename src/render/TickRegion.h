@@ -36,15 +36,23 @@ std::vector<IntRect> TickDependentRegion(const PaintInput& input, int width, int
 // the canvas, empty ones dropped.
 std::vector<IntRect> MergeRegion(std::vector<IntRect> rects, int width, int height);
 
-// The bands of whole rows that hold the rectangles, overlapping ones joined. A repaint is made
-// band by band: an antialiasing rasteriser (Cairo's) that sees a clip cut through the rows sums
-// the coverage of the cut lines' edges differently and may give a pixel one level more or less
-// than the whole paint, while a clip that leaves every row whole gives exactly its pixels.
-std::vector<IntRect> RowBands(const std::vector<IntRect>& rects, int width);
-
 // Paints the picture of `input` on `canvas` inside `rect` only. `canvas` must hold a paint of the
 // same dial at the same size; outside `rect` it keeps its pixels, and its clip is cleared after.
+// Exact for a canvas whose pixels inside a clip do not depend on where the clip lies (GDI's).
 void RepaintRect(const PaintInput& input, Canvas& canvas, MessageReporter& reporter,
                  const IntRect& rect);
+
+// Replays the whole paint of `input` on `canvas` under a clip of `clip`, leaving out the
+// figures and texts that cannot reach `reach` (inside the clip) and filling only inside it: the
+// pixels inside `reach` come out as a whole paint under that clip gives them.
+void PaintReaching(const PaintInput& input, Canvas& canvas, MessageReporter& reporter,
+                   const IntRect& clip, const IntRect& reach);
+
+// How the canvas of a shell repaints one rectangle of its kept picture exactly.
+class RectRepainter {
+ public:
+  virtual ~RectRepainter() = default;
+  virtual void Repaint(const PaintInput& input, MessageReporter& reporter, const IntRect& rect) = 0;
+};
 
 }  // namespace sundial

@@ -100,10 +100,9 @@ bool CDialWnd::OnPaint(Canvas& canvas, MessageReporter& reporter) {
 }
 
 // Once a second: the kept picture is repainted where the old clock line and shadow were and the
-// new ones go, by replaying the whole paint under the clip of each band of rows that holds them;
-// only the rectangles themselves need copying to the screen.
+// new ones go, each rectangle by replaying the whole paint with only what reaches it drawn.
 bool CDialWnd::OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& reporter,
-                              std::vector<IntRect>& changed) {
+                              std::vector<IntRect>& changed, RectRepainter* repainter) {
   changed.clear();
   const int width = keptFrame.Width();
   const int height = keptFrame.Height();
@@ -120,8 +119,12 @@ bool CDialWnd::OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& rep
   std::vector<IntRect> both = frameTickRegion_;
   both.insert(both.end(), region.begin(), region.end());
   changed = MergeRegion(std::move(both), width, height);
-  for (const IntRect& band : RowBands(changed, width)) {
-    RepaintRect(input, keptFrame, reporter, band);
+  for (const IntRect& rect : changed) {
+    if (repainter != nullptr) {
+      repainter->Repaint(input, reporter, rect);
+    } else {
+      RepaintRect(input, keptFrame, reporter, rect);
+    }
   }
   frameTickRegion_ = std::move(region);
   return true;

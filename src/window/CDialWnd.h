@@ -11,6 +11,7 @@
 #include "model/DialModel.h"
 #include "render/Canvas.h"
 #include "render/DialPainter.h"
+#include "render/TickRegion.h"
 #include "window/LocalClock.h"
 
 namespace sundial {
@@ -68,8 +69,10 @@ class CDialWnd {
   // painted again; the picture comes out exactly as a whole paint would draw it. Anything else
   // that changed (a new size, the first picture) is painted whole. `changed` receives the
   // rectangles to copy to the screen. Returns false, with `changed` empty, as OnPaint does.
+  // `repainter`, when given, repaints each rectangle (a canvas whose pixels depend on where a
+  // clip lies needs that); else the rectangle is painted on `keptFrame` under its clip.
   bool OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& reporter,
-                      std::vector<IntRect>& changed);
+                      std::vector<IntRect>& changed, RectRepainter* repainter = nullptr);
 
   // The dial and the present sun (read by the painter and by tests).
   DialModel model;

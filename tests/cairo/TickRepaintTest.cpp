@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/cairo/CairoCanvas.h"
+#include "platform/cairo/CairoRectRepainter.h"
 #include "window/CDialWnd.h"
 
 namespace sundial {
@@ -49,7 +50,8 @@ bool PaintOn(CDialWnd& window, cairo_surface_t* image, bool changesOnly, bool ke
                        cairo_image_surface_get_height(image));
     Quiet quiet;
     std::vector<IntRect> rects;
-    drew = changesOnly ? window.OnPaintChanges(canvas, kept, quiet, rects)
+    CairoRectRepainter repainter(image);
+    drew = changesOnly ? window.OnPaintChanges(canvas, kept, quiet, rects, &repainter)
                        : window.OnPaint(canvas, quiet);
     if (changed) *changed = rects;
   }

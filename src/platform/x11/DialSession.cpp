@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "platform/cairo/CairoCanvas.h"
+#include "platform/cairo/CairoRectRepainter.h"
 
 namespace sundial::x11 {
 
@@ -88,7 +89,8 @@ bool DialSession::OnPaintChanges(cairo_surface_t* image, bool kept,
   {
     CairoCanvas canvas(cr, cairo_image_surface_get_width(image),
                        cairo_image_surface_get_height(image));
-    drew = dial_->OnPaintChanges(canvas, kept, reporter_, changed);
+    CairoRectRepainter repainter(image);
+    drew = dial_->OnPaintChanges(canvas, kept, reporter_, changed, &repainter);
   }
   cairo_destroy(cr);
   return drew;
