@@ -8,6 +8,8 @@
 # (/usr/bin/time -v) for the default dial and the receiving-outline dial.
 #
 # Usage: bench/measure-saver-cpu.sh [SECONDS] [SAVER]   (default 20 s, the Release build's saver)
+#        TYPES="01 12" bench/measure-saver-cpu.sh ...     (only those dial types and the default)
+#        SIZES="1920x1080" bench/measure-saver-cpu.sh ... (only those screen sizes)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -22,7 +24,7 @@ cc -O2 -o "$work/probe" "$here/first-frame-probe.c" -lX11 || exit 1
 hz=$(getconf CLK_TCK)
 
 dials=("")
-for t in 00 01 02 03 04 05 06 07 08 09 10 11 12 13 14; do
+for t in ${TYPES:-00 01 02 03 04 05 06 07 08 09 10 11 12 13 14}; do
   dials+=("$(ls "$root"/examples/type-$t-*.vqr | head -n1)")
 done
 
@@ -77,7 +79,7 @@ name_of() { [ -z "$1" ] && echo "default dial" || basename "$1" .vqr; }
 
 echo "CPU of the saver over $seconds s (after $warmup s), ms of CPU a tick and % of one core"
 printf '%-44s %-11s %22s %22s %8s\n' dial size "kept picture" "full repaint" ratio
-for size in 1920x1080 3840x2160; do
+for size in ${SIZES:-1920x1080 3840x2160}; do
   start_xvfb "$size"
   for dial in "${dials[@]}"; do
     read -r kms kpct < <(measure "$dial" 0)
@@ -91,7 +93,8 @@ done
 
 echo
 echo "First frame (exec to the first picture on the root window) and peak memory, 1920x1080"
-for dial in "" "${dials[13]}"; do
+receiving=$(ls "$root"/examples/type-12-*.vqr | head -n1)
+for dial in "" "$receiving"; do
   use_dial "$dial"
   frames=()
   for _ in 1 2 3; do
