@@ -90,8 +90,11 @@ void PaintClockLine(const PaintInput& input, Canvas& canvas, MessageReporter& re
 
 void PaintShadow(const PaintInput& input, Canvas& canvas, MessageReporter& reporter) {
   Paint(input, canvas, reporter, false, [](PaintContext& ctx) {
+    // The pen and brush a face leaves selected for the shadow: those of the common overlays.
+    const ObjectHandle pen = ctx.canvas.SelectPen(ctx.res.penWhiteWide);
+    const ObjectHandle brush = ctx.canvas.SelectBrush(ctx.res.brushBlack);
     DrawShadow(ctx);
-    return ReplacedObjects{};
+    return ReplacedObjects{pen, brush};
   });
 }
 

@@ -23,6 +23,7 @@ struct PaintInput {
   std::string equationText;  // " 00:mm:ss" or "-00:mm:ss", the equation of time
   std::string dialFilePath;  // the dial file chosen by the user (the picture's title)
   FineLightCache* fineLight = nullptr;  // kept by the window across paints; none: decided anew
+  bool withShadow = true;    // false: the face alone, everything but the shadow that ends a paint
 };
 
 // Paints the whole canvas (canvas.Width() x canvas.Height()): black background, plate fitted
@@ -33,7 +34,8 @@ void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporte
 
 // The parts of that paint that follow the tick, each alone with the drawing objects it is drawn
 // with (no background, no face): the clock line, and the shadow of the present sun. They tell
-// where a tick changes the picture.
+// where a tick changes the picture; the shadow, the last thing a paint draws, drawn so over the
+// face that a paint left gives the pixels of the whole paint.
 void PaintClockLine(const PaintInput& input, Canvas& canvas, MessageReporter& reporter);
 void PaintShadow(const PaintInput& input, Canvas& canvas, MessageReporter& reporter);
 

@@ -284,18 +284,14 @@ IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, 
                  clampInt(bottom + cell)};
 }
 
-std::vector<IntRect> TickDependentRegion(const PaintInput& input, int width, int height) {
-  std::vector<IntRect> region;
-  if (!input.sunValid) return region;
+TickRegions TickDependentRegions(const PaintInput& input, int width, int height) {
+  if (!input.sunValid) return TickRegions{};
   SilentReporter silent;
   ExtentCanvas clock(width, height);
   PaintClockLine(input, clock, silent);
   ExtentCanvas shadow(width, height);
   PaintShadow(input, shadow, silent);
-  for (const IntRect& r : {clock.Extent(), shadow.Extent()}) {
-    if (!IsEmptyRect(r)) region.push_back(r);
-  }
-  return region;
+  return TickRegions{clock.Extent(), shadow.Extent()};
 }
 
 std::vector<IntRect> MergeRegion(std::vector<IntRect> rects, int width, int height) {

@@ -28,9 +28,13 @@ IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, 
                   bool symbolFont);
 
 // The rectangles of a canvas of width x height that hold every pixel the tick-dependent parts of
-// this paint draw (nothing before the first tick), padded for the pens' widths and for
-// antialiasing and cut to the canvas.
-std::vector<IntRect> TickDependentRegion(const PaintInput& input, int width, int height);
+// this paint draw (empty ones before the first tick or with the sun away), padded for the pens'
+// widths and for antialiasing and cut to the canvas.
+struct TickRegions {
+  IntRect clockLine;
+  IntRect shadow;
+};
+TickRegions TickDependentRegions(const PaintInput& input, int width, int height);
 
 // Joins the rectangles of a region where that costs no more area than keeping them apart, cut to
 // the canvas, empty ones dropped.
@@ -53,6 +57,19 @@ class RectRepainter {
  public:
   virtual ~RectRepainter() = default;
   virtual void Repaint(const PaintInput& input, MessageReporter& reporter, const IntRect& rect) = 0;
+
+  // A repainter may keep the face beside the picture: the picture without the shadow, which a
+  // paint draws last over everything. Then only the clock line has to be repainted (on the face)
+  // and the shadow moves by putting the face back and drawing the shadow over it.
+  virtual bool KeepsFace() const { return false; }
+  // Paints the face whole, after a whole paint of the picture.
+  virtual void PaintFace(const PaintInput& /*input*/, MessageReporter& /*reporter*/) {}
+  // Repaints `rect` of the face exactly.
+  virtual void RepaintFace(const PaintInput& /*input*/, MessageReporter& /*reporter*/,
+                           const IntRect& /*rect*/) {}
+  // Puts the face back over `rects` of the picture and draws the present shadow over it.
+  virtual void ComposeShadow(const PaintInput& /*input*/, MessageReporter& /*reporter*/,
+                             const std::vector<IntRect>& /*rects*/) {}
 };
 
 }  // namespace sundial

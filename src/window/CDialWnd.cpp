@@ -87,7 +87,7 @@ void CDialWnd::Painted(const PaintInput& input, int width, int height) {
   frameWidth_ = width;
   frameHeight_ = height;
   frameTitle_ = dialFilePath_;
-  frameTickRegion_ = TickDependentRegion(input, width, height);
+  frameTickRegions_ = TickDependentRegions(input, width, height);
 }
 
 bool CDialWnd::OnPaint(Canvas& canvas, MessageReporter& reporter) {
@@ -110,23 +110,30 @@ bool CDialWnd::OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& rep
                     frameHeight_ == height && frameTitle_ == dialFilePath_;
   if (!same) {
     if (!OnPaint(keptFrame, reporter)) return false;
+    if (repainter != nullptr && repainter->KeepsFace()) repainter->PaintFace(Input(), reporter);
     changed.push_back(IntRect{0, 0, width, height});
     return true;
   }
   if (model.modelReady == 0) return false;
   const PaintInput input = Input();
-  std::vector<IntRect> region = TickDependentRegion(input, width, height);
-  std::vector<IntRect> both = frameTickRegion_;
-  both.insert(both.end(), region.begin(), region.end());
-  changed = MergeRegion(std::move(both), width, height);
-  for (const IntRect& rect : changed) {
-    if (repainter != nullptr) {
-      repainter->Repaint(input, reporter, rect);
-    } else {
-      RepaintRect(input, keptFrame, reporter, rect);
+  const TickRegions before = frameTickRegions_;
+  const TickRegions now = TickDependentRegions(input, width, height);
+  changed = MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
+  if (repainter != nullptr && repainter->KeepsFace()) {
+    for (const IntRect& rect : MergeRegion({before.clockLine, now.clockLine}, width, height)) {
+      repainter->RepaintFace(input, reporter, rect);
+    }
+    repainter->ComposeShadow(input, reporter, changed);
+  } else {
+    for (const IntRect& rect : changed) {
+      if (repainter != nullptr) {
+        repainter->Repaint(input, reporter, rect);
+      } else {
+        RepaintRect(input, keptFrame, reporter, rect);
+      }
     }
   }
-  frameTickRegion_ = std::move(region);
+  frameTickRegions_ = now;
   return true;
 }
 

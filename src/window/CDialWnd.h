@@ -106,7 +106,7 @@ class CDialWnd {
   int frameWidth_ = 0;
   int frameHeight_ = 0;
   std::string frameTitle_;
-  std::vector<IntRect> frameTickRegion_;
+  TickRegions frameTickRegions_;
 };
 
 }  // namespace sundial

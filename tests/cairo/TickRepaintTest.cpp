@@ -42,7 +42,7 @@ struct Surface {
 
 // One paint of `window` on `image`: whole, or of what changed since the last one.
 bool PaintOn(CDialWnd& window, cairo_surface_t* image, bool changesOnly, bool kept,
-             std::vector<IntRect>* changed = nullptr) {
+             cairo_surface_t* face = nullptr, std::vector<IntRect>* changed = nullptr) {
   cairo_t* cr = cairo_create(image);
   bool drew = false;
   {
@@ -50,7 +50,7 @@ bool PaintOn(CDialWnd& window, cairo_surface_t* image, bool changesOnly, bool ke
                        cairo_image_surface_get_height(image));
     Quiet quiet;
     std::vector<IntRect> rects;
-    CairoRectRepainter repainter(image);
+    CairoRectRepainter repainter(image, face);
     drew = changesOnly ? window.OnPaintChanges(canvas, kept, quiet, rects, &repainter)
                        : window.OnPaint(canvas, quiet);
     if (changed) *changed = rects;
@@ -123,7 +123,8 @@ std::vector<std::string> Dials() {
   return dials;
 }
 
-TEST(TickRepaint, EveryKeptPictureEqualsAWholePaintForEveryDial) {
+// Rectangle by rectangle, or keeping the face (the picture without its shadow) beside it.
+void CheckKeptPictures(bool keepFace) {
   for (const std::string& dial : Dials()) {
     SCOPED_TRACE(dial.empty() ? std::string("default dial") : dial);
     NoHost host;
@@ -138,7 +139,10 @@ TEST(TickRepaint, EveryKeptPictureEqualsAWholePaintForEveryDial) {
     int w = 331;
     int h = 217;
     auto keptImage = std::make_unique<Surface>(w, h);
-    ASSERT_TRUE(PaintOn(kept, keptImage->s, true, false));  // the first picture, before a tick
+    auto face = std::make_unique<Surface>(w, h);
+    cairo_surface_t* faceSurface = keepFace ? face->s : nullptr;
+    // The first picture, before a tick.
+    ASSERT_TRUE(PaintOn(kept, keptImage->s, true, false, faceSurface));
 
     const std::vector<LocalClockReading> ticks = Ticks();
     for (std::size_t i = 0; i < ticks.size(); ++i) {
@@ -151,13 +155,15 @@ TEST(TickRepaint, EveryKeptPictureEqualsAWholePaintForEveryDial) {
         w = 402;
         h = 289;
         keptImage = std::make_unique<Surface>(w, h);
+        face = std::make_unique<Surface>(w, h);
+        faceSurface = keepFace ? face->s : nullptr;
         resized = true;
       }
       clock.Set(t);
       kept.OnTimer();
       whole.OnTimer();
       std::vector<IntRect> changed;
-      ASSERT_TRUE(PaintOn(kept, keptImage->s, true, !resized, &changed));
+      ASSERT_TRUE(PaintOn(kept, keptImage->s, true, !resized, faceSurface, &changed));
       if (!resized && i > 0) {
         // Only parts of the picture were drawn again.
         long long area = 0;
@@ -172,6 +178,12 @@ TEST(TickRepaint, EveryKeptPictureEqualsAWholePaintForEveryDial) {
       if (differing != 0) break;
     }
   }
+}
+
+TEST(TickRepaint, EveryKeptPictureEqualsAWholePaintForEveryDial) { CheckKeptPictures(false); }
+
+TEST(TickRepaint, EveryPictureComposedOnItsKeptFaceEqualsAWholePaintForEveryDial) {
+  CheckKeptPictures(true);
 }
 
 }  // namespace

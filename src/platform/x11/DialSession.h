@@ -79,6 +79,7 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
   std::unique_ptr<CDialWnd> dial_;
   CSaverWnd* saver_ = nullptr;  // dial_ itself when full screen
   StderrReporter reporter_;
+  cairo_surface_t* face_ = nullptr;  // the picture without its shadow, beside the window's image
   int passwordChecks_ = 0;
 };
 

@@ -4,9 +4,6 @@
 #include <cairo-xlib.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <string>
-
 namespace sundial::x11 {
 
 namespace {
@@ -15,16 +12,6 @@ namespace {
 // client holds them (a menu closing, the screen locker letting go): 25 tries 40 ms apart.
 constexpr int kGrabAttempts = 25;
 constexpr useconds_t kGrabRetryMicroseconds = 40'000;
-
-// For measuring what keeping the picture saves: with SUNDIAL_SAVER_FULL_REPAINT=1 in the
-// environment every tick paints the whole picture and uploads all of it, as the saver once did.
-bool FullRepaintAsked() {
-  static const bool asked = [] {
-    const char* value = std::getenv("SUNDIAL_SAVER_FULL_REPAINT");
-    return value != nullptr && std::string(value) == "1";
-  }();
-  return asked;
-}
 
 }  // namespace
 
@@ -251,7 +238,7 @@ void X11DialWindow::Paint() {
   }
   if (cairo_surface_status(image_) != CAIRO_STATUS_SUCCESS) return;
   std::vector<IntRect> changed;
-  if (events_->OnPaintChanges(image_, imageKept_ && !FullRepaintAsked(), changed)) {
+  if (events_->OnPaintChanges(image_, imageKept_, changed)) {
     imageKept_ = true;
     CopyToWindow(changed);
   }
