@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Steady CPU of the Linux saver drawing on the root window of a private Xvfb screen, for the
 # built-in default dial and one example of each dial type, at 1920x1080 and 3840x2160: the CPU
-# time of the saver process (utime + stime from /proc/PID/stat) over SECONDS after a warm-up,
+# time of the saver process over SECONDS after a warm-up (the run time of its threads from
+# /proc/PID/task/*/schedstat, in nanoseconds; utime + stime from /proc/PID/stat, counted in
+# clock ticks of 10 ms, where the kernel keeps no such statistics),
 # per tick and as a share of one core, once keeping its picture (what the saver does) and once
 # repainting everything each second (SUNDIAL_SAVER_FULL_REPAINT=1, as it did before). Then the
 # first frame (exec to the first picture on the root window) and the peak memory of the saver
@@ -15,7 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 seconds=${1:-20}
 saver=${2:-$root/build/release/src/platform/x11/sundial-saver}
-warmup=3
+warmup=2
 [ -x "$saver" ] || { echo "no saver at $saver (cmake --preset release && cmake --build --preset release)" >&2; exit 1; }
 
 work=$(mktemp -d)
@@ -52,7 +54,14 @@ use_dial() {  # DIAL (empty: the built-in default dial)
   printf '[Velquarin]\nFileName=%s\n' "$1" >"$XDG_CONFIG_HOME/Orvantek/Screen Saver.ini"
 }
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# CPU time of a process so far, in microseconds.
+cpu_us() {
+  if [ -r "/proc/$1/schedstat" ]; then
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d\n", ns / 1000 }'
+  else
+    awk -v hz="$hz" '{ printf "%d\n", ($14 + $15) * 1000000 / hz }' "/proc/$1/stat"
+  fi
+}
 
 # Prints "ms-per-tick percent" for one run of the saver.
 measure() {  # DIAL FULL(0/1)
@@ -66,13 +75,13 @@ measure() {  # DIAL FULL(0/1)
   sleep "$warmup"
   kill -0 "$pid" 2>/dev/null || { echo "- -"; return; }
   local before after
-  before=$(cpu_ticks "$pid")
+  before=$(cpu_us "$pid")
   sleep "$seconds"
-  after=$(cpu_ticks "$pid")
+  after=$(cpu_us "$pid")
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
-  awk -v d=$((after - before)) -v hz="$hz" -v s="$seconds" \
-    'BEGIN { ms = d * 1000 / hz; printf "%.2f %.3f\n", ms / s, ms / s / 10 }'
+  awk -v d=$((after - before)) -v s="$seconds" \
+    'BEGIN { ms = d / 1000; printf "%.2f %.3f\n", ms / s, ms / s / 10 }'
 }
 
 name_of() { [ -z "$1" ] && echo "default dial" || basename "$1" .vqr; }

@@ -250,19 +250,28 @@ IntRect BoundingRect(const IntRect& a, const IntRect& b) {
 
 IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, int cellHeight,
                   bool symbolFont) {
+  // Digits and the signs of a clock time are at most 0.6 of a cell wide in the text font (Arial's
+  // and Liberation Sans's figures take 0.56 em of a 1.12 em cell, DejaVu Sans's 0.64 em); any
+  // other character at most a whole cell.
+  const long long cell = std::max(cellHeight, 1);
+  auto advance = [&](unsigned char c) -> long long {
+    if (symbolFont) return 3 * cell / 2 + 1;
+    const bool narrow = (c >= '0' && c <= '9') || c == ' ' || c == ':' || c == '-' || c == '+' ||
+                        c == '.' || c == '/';
+    return narrow ? 3 * cell / 5 + 1 : cell;
+  };
   int lines = 1;
-  long long longest = 0;
+  long long width = 0;
   long long run = 0;
   for (char c : text) {
     if (c == '\n') {
       ++lines;
       run = 0;
     } else {
-      longest = std::max(longest, ++run);
+      run += advance(static_cast<unsigned char>(c));
+      width = std::max(width, run);
     }
   }
-  const long long cell = std::max(cellHeight, 1);
-  const long long width = (symbolFont ? 3 * cell / 2 + 1 : cell) * longest;
   const IntRect r = Normalized(rect);
   long long left = r.left, right = r.right;
   if (flags & kTextCenter) {

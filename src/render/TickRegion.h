@@ -21,9 +21,10 @@ IntRect IntersectRects(const IntRect& a, const IntRect& b);
 // The smallest rectangle holding both (an empty one is left out).
 IntRect BoundingRect(const IntRect& a, const IntRect& b);
 
-// How far a text drawn at `rect` with `flags` can reach, in any font whose cell is at most
-// `cellHeight` pixels high (characters are never wider than a cell, symbol glyphs than one and a
-// half); a generous bound, not the text's measure.
+// How far a text drawn at `rect` with `flags` can reach, in a font whose cell is at most
+// `cellHeight` pixels high (characters are never wider than a cell, the figures and signs of a
+// clock time than 0.6 of a cell, symbol glyphs than one and a half); a generous bound, not the
+// text's measure.
 IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, int cellHeight,
                   bool symbolFont);
 
