@@ -106,6 +106,7 @@ class X11DialWindow {
   // Copies the picture, or the given rectangles of it, onto the window.
   void CopyToWindow();
   void CopyToWindow(const std::vector<IntRect>& rects);
+  bool PutRects(const std::vector<IntRect>& rects);
   void CheckErrors();
 
   X11Connection& connection_;
@@ -114,6 +115,8 @@ class X11DialWindow {
   Window window_ = None;   // the window drawn on
   Window watched_ = None;  // the parent (Preview) whose size and life we follow
   Visual* visual_ = nullptr;
+  int depth_ = 0;
+  GC gc_ = nullptr;
   Cursor blankCursor_ = None;
   int width_ = 0;
   int height_ = 0;
