@@ -1,5 +1,7 @@
-// One full paint of the built-in default dial on the Cairo image surface, at the size of a common
-// full-HD screen: the cost the Linux saver pays once a second.
+// Paints of a dial on the Cairo image surface at the size of a common full-HD screen: one whole
+// paint (the first picture, or every second before the saver kept its picture), and one tick of
+// the kept picture (the clock moved on by a second, the changed bands repainted): the cost the
+// Linux saver pays once a second.
 #include <benchmark/benchmark.h>
 
 #ifdef SUNDIAL_HAVE_CAIRO
@@ -7,8 +9,10 @@
 #include <cairo.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/cairo/CairoCanvas.h"
+#include "platform/cairo/CairoRectRepainter.h"
 #include "window/CDialWnd.h"
 
 namespace {
@@ -51,6 +55,75 @@ void BM_CairoPaintDefaultDial1920x1080(benchmark::State& state) {
   cairo_surface_destroy(surface);
 }
 BENCHMARK(BM_CairoPaintDefaultDial1920x1080)->Unit(benchmark::kMillisecond);
+
+// The dial of `dialFile` (empty: the default dial) at 15:00 summer time on 15 July 2010, painted
+// whole (`ticks` false) or kept and brought up to date a second later on every iteration.
+void PaintBench(benchmark::State& state, const std::string& dialFile, bool ticks) {
+  sundial::LocalClockReading at;
+  at.year = 2010;
+  at.month = 7;
+  at.day = 15;
+  at.hour = 15;
+  at.daylightSaving = 1;
+  at.biasMinutesWest = -60;
+  sundial::FixedLocalClock clock(at);
+  NoHost host;
+  NoMessages messages;
+  std::string path = dialFile.empty() ? dialFile : std::string(SUNDIAL_SOURCE_DIR) + "/" + dialFile;
+  sundial::CDialWnd window(host, clock, path);
+  window.OnCreate();
+  window.LoadIfNeeded();
+  window.OnTimer();
+
+  constexpr int kWidth = 1920;
+  constexpr int kHeight = 1080;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
+  cairo_surface_t* face = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
+  cairo_t* cr = cairo_create(surface);
+  std::vector<sundial::IntRect> changed;
+  {
+    sundial::CairoCanvas canvas(cr, kWidth, kHeight);
+    sundial::CairoRectRepainter repainter(surface, face);
+    window.OnPaintChanges(canvas, false, messages, changed, &repainter);
+  }
+  long long area = 0;
+  for (auto _ : state) {
+    if (ticks) {
+      at.second = (at.second + 1) % 60;
+      if (at.second == 0) at.minute = (at.minute + 1) % 60;
+      clock.Set(at);
+      window.OnTimer();
+    }
+    sundial::CairoCanvas canvas(cr, kWidth, kHeight);
+    if (ticks) {
+      sundial::CairoRectRepainter repainter(surface, face);
+      benchmark::DoNotOptimize(window.OnPaintChanges(canvas, true, messages, changed, &repainter));
+      for (const sundial::IntRect& r : changed) area += 1LL * (r.right - r.left) * (r.bottom - r.top);
+    } else {
+      benchmark::DoNotOptimize(window.OnPaint(canvas, messages));
+    }
+    canvas.Flush();
+  }
+  if (ticks && state.iterations() > 0) {
+    state.counters["changedPixels"] = static_cast<double>(area) / state.iterations();
+  }
+  cairo_destroy(cr);
+  cairo_surface_destroy(face);
+  cairo_surface_destroy(surface);
+}
+
+void BM_CairoTickDefaultDial1920x1080(benchmark::State& state) { PaintBench(state, "", true); }
+BENCHMARK(BM_CairoTickDefaultDial1920x1080)->Unit(benchmark::kMillisecond);
+
+constexpr const char* kReceivingOutlineExample = "examples/type-12-receiving-ellipse-torino.vqr";
+void BM_CairoPaintReceivingOutline1920x1080(benchmark::State& state) {
+  PaintBench(state, kReceivingOutlineExample, false);
+}
+BENCHMARK(BM_CairoPaintReceivingOutline1920x1080)->Unit(benchmark::kMillisecond);
+void BM_CairoTickReceivingOutline1920x1080(benchmark::State& state) {
+  PaintBench(state, kReceivingOutlineExample, true);
+}
+BENCHMARK(BM_CairoTickReceivingOutline1920x1080)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

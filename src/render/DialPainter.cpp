@@ -37,9 +37,11 @@ ReplacedObjects DrawDialPicture(PaintContext& ctx) {
   return replaced;
 }
 
-}  // namespace
-
-void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporter) {
+// Sets up one paint (background, fonts, pens and brushes, in their fixed order), runs `stages`
+// and releases everything again.
+template <typename Stages>
+void Paint(const PaintInput& input, Canvas& canvas, MessageReporter& reporter, bool background,
+           Stages stages) {
   const DialModel& model = input.model;
   const int width = canvas.Width();
   const int height = canvas.Height();
@@ -53,14 +55,14 @@ void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporte
                    FontSelector{canvas, reporter}};
 
   CreateBackgroundBrush(canvas, ctx.res);
-  canvas.FillRect(IntRect{0, 0, width, height}, ctx.res.brushBackground);
+  if (background) canvas.FillRect(IntRect{0, 0, width, height}, ctx.res.brushBackground);
 
   CreateFonts(canvas, reporter, height, ctx.res);
   const ObjectHandle initialFont = ctx.fonts.Select(ctx.res.fontSmall);
   CreatePensAndBrushes(canvas, reporter, ctx.frame.lineUnitX, ctx.res);
   canvas.SetBackgroundMode(BackgroundMode::Transparent);
 
-  const ReplacedObjects initial = DrawDialPicture(ctx);
+  const ReplacedObjects initial = stages(ctx);
 
   canvas.SetTextColor(colors::kBlack);
   // The canvas gets its own objects back before ours are released.
@@ -68,6 +70,32 @@ void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporte
   if (initial.brush != kNoObject) canvas.SelectBrush(initial.brush);
   ctx.fonts.Restore(initialFont);
   ReleaseDrawingResources(canvas, ctx.res);
+}
+
+}  // namespace
+
+void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporter) {
+  Paint(input, canvas, reporter, true, DrawDialPicture);
+}
+
+void PaintClockLine(const PaintInput& input, Canvas& canvas, MessageReporter& reporter) {
+  Paint(input, canvas, reporter, false, [](PaintContext& ctx) {
+    const ObjectHandle previousFont = ctx.fonts.Select(ctx.res.fontTitle);
+    ctx.canvas.SetBackgroundMode(BackgroundMode::Opaque);
+    DrawClockLine(ctx);
+    ctx.fonts.Restore(previousFont);
+    return ReplacedObjects{};
+  });
+}
+
+void PaintShadow(const PaintInput& input, Canvas& canvas, MessageReporter& reporter) {
+  Paint(input, canvas, reporter, false, [](PaintContext& ctx) {
+    // The pen and brush a face leaves selected for the shadow: those of the common overlays.
+    const ObjectHandle pen = ctx.canvas.SelectPen(ctx.res.penWhiteWide);
+    const ObjectHandle brush = ctx.canvas.SelectBrush(ctx.res.brushBlack);
+    DrawShadow(ctx);
+    return ReplacedObjects{pen, brush};
+  });
 }
 
 }  // namespace sundial

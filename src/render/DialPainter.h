@@ -7,6 +7,7 @@
 
 #include "model/DialModel.h"
 #include "render/Canvas.h"
+#include "render/FineLightCache.h"
 
 namespace sundial {
 
@@ -21,6 +22,8 @@ struct PaintInput {
   std::string clockText;     // " hh:mm:ss", the local clock time of the last tick
   std::string equationText;  // " 00:mm:ss" or "-00:mm:ss", the equation of time
   std::string dialFilePath;  // the dial file chosen by the user (the picture's title)
+  FineLightCache* fineLight = nullptr;  // kept by the window across paints; none: decided anew
+  bool withShadow = true;    // false: the face alone, everything but the shadow that ends a paint
 };
 
 // Paints the whole canvas (canvas.Width() x canvas.Height()): black background, plate fitted
@@ -28,5 +31,12 @@ struct PaintInput {
 // the present sun. Drawing objects that cannot be created are reported through `reporter` and
 // painting goes on. Every object created is released before returning.
 void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporter);
+
+// The parts of that paint that follow the tick, each alone with the drawing objects it is drawn
+// with (no background, no face): the clock line, and the shadow of the present sun. They tell
+// where a tick changes the picture; the shadow, the last thing a paint draws, drawn so over the
+// face that a paint left gives the pixels of the whole paint.
+void PaintClockLine(const PaintInput& input, Canvas& canvas, MessageReporter& reporter);
+void PaintShadow(const PaintInput& input, Canvas& canvas, MessageReporter& reporter);
 
 }  // namespace sundial

@@ -50,7 +50,13 @@ class FineTracer {
     prevX_ = prevY_ = kOutlineMissed;
   }
 
-  bool Visible(const TracePoint& p) const {
+  // `source` is the point's record in the fine traces, under which the answer is kept.
+  bool Visible(const TracePoint& p, const void* source) const {
+    if (ctx_.input.fineLight == nullptr || ctx_.model.fine == nullptr) return Decide(p);
+    return ctx_.input.fineLight->Lit(*ctx_.model.fine, source, [&] { return Decide(p); });
+  }
+
+  bool Decide(const TracePoint& p) const {
     const DialModel& m = ctx_.model;
     if (!p.valid) return false;
     if (InclinedPlateDirection(m.planeDeclination, m.planeInclination, p.azimuth, p.altitude)
@@ -60,13 +66,13 @@ class FineTracer {
     return !m.showHorizon || p.altitude > 0;
   }
 
-  Step Trace(const TracePoint& p) {
+  Step Trace(const TracePoint& p, const void* source) {
     if (IsAbsentPoint(p.x, p.y)) return Step::Skipped;
     const bool near = !IsAbsentPoint(prevX_, prevY_) && std::fabs(p.x - prevX_) <= kJoinLimit &&
                       std::fabs(p.y - prevY_) <= kJoinLimit;
     prevX_ = p.x;
     prevY_ = p.y;
-    if (!Visible(p)) {
+    if (!Visible(p, source)) {
       pen_.MoveTo(p.x, p.y);
       penDown_ = false;
       return Step::Hidden;
@@ -178,7 +184,7 @@ void FineFaceDrawer::DayCurves() {
     for (int i = 0; i < kFineDayPointCount; ++i) {
       const TracePoint p = Read(points[i]);
       const bool wasDown = tracer_.PenDown();
-      const FineTracer::Step step = tracer_.Trace(p);
+      const FineTracer::Step step = tracer_.Trace(p, &points[i]);
       if (step == FineTracer::Step::Started && i > 0 && !wasDown) insideCount = 0;
       if (step != FineTracer::Step::Drawn) continue;
       if (InsidePlate(m_, p.x, p.y)) ++insideCount;
@@ -198,7 +204,7 @@ void FineFaceDrawer::Horizon() {
   for (int line : {0, kHalfDayLineCount - 1}) {
     tracer_.Begin();
     InYearOrder(f_.temporaryHourCurvesFine[line].points,
-                [&](const DialPoint& p) { tracer_.Trace(Read(p)); });
+                [&](const DialPoint& p) { tracer_.Trace(Read(p), &p); });
   }
   ctx_.canvas.SelectPen(previous);
 }
@@ -266,7 +272,7 @@ void FineFaceDrawer::Layer(const FineLayer& layer, const Curve* curves, int coun
     int insideCount = 0;
     InYearOrder(curve.points, [&](const auto& point) {
       const TracePoint p = Read(point);
-      const FineTracer::Step step = tracer_.Trace(p);
+      const FineTracer::Step step = tracer_.Trace(p, &point);
       if (layer.label != LabelKind::AscendantGlyph || !solid) return;
       if (step != FineTracer::Step::Started && step != FineTracer::Step::Drawn) return;
       if (InsidePlate(m_, p.x, p.y)) ++insideCount;

@@ -150,7 +150,7 @@ PlanePoint NodusShadow(const DialModel& model, double sunAzimuth, double sunAlti
 }
 
 void DrawShadow(PaintContext& ctx) {
-  if (!ctx.input.sunValid) return;
+  if (!ctx.input.sunValid || !ctx.input.withShadow) return;
   Canvas& canvas = ctx.canvas;
   canvas.ClearClip();
   const DialModel& m = ctx.model;

@@ -12,6 +12,15 @@ std::string DialNameFromPath(const std::string& path) {
   return name;
 }
 
+void DrawClockLine(PaintContext& ctx) {
+  if (!ctx.input.sunValid) return;
+  const int w = ctx.frame.width;
+  const int h = ctx.frame.height;
+  const int m = w / 30;
+  ctx.canvas.DrawText(ctx.input.clockText + " - EdT " + ctx.input.equationText,
+                      IntRect{w - m - h / 6, h - h / 20, w - m, h}, kTextRight | kTextNoClip);
+}
+
 void DrawTitles(PaintContext& ctx) {
   Canvas& canvas = ctx.canvas;
   const int w = ctx.frame.width;
@@ -29,10 +38,7 @@ void DrawTitles(PaintContext& ctx) {
     canvas.DrawText(dialName, IntRect{0, 0, w, (4 * h) / 200}, kTextCenter | kTextNoClip);
   }
 
-  if (ctx.input.sunValid) {
-    canvas.DrawText(ctx.input.clockText + " - EdT " + ctx.input.equationText,
-                    IntRect{w - m - h / 6, h - h / 20, w - m, h}, kTextRight | kTextNoClip);
-  }
+  DrawClockLine(ctx);
 
   ctx.fonts.Restore(previousFont);
   canvas.SetBackgroundMode(BackgroundMode::Transparent);

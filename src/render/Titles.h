@@ -16,5 +16,8 @@ inline constexpr const char* kMakerAddress = "www.orvantek.example";
 std::string DialNameFromPath(const std::string& path);
 
 void DrawTitles(PaintContext& ctx);
+// The clock line alone (nothing before the first tick), in the title font and colours that
+// DrawTitles has selected.
+void DrawClockLine(PaintContext& ctx);
 
 }  // namespace sundial

@@ -4,6 +4,7 @@
 #include "astro/SunState.h"
 #include "geometry/DialLoader.h"
 #include "render/DialPainter.h"
+#include "render/TickRegion.h"
 
 namespace sundial {
 
@@ -40,6 +41,7 @@ void CDialWnd::OnTimer() {
 // every paint, the window shows the built-in default dial, exactly as for a file that cannot be
 // opened (and without the broken file's name over it).
 void CDialWnd::Load() {
+  fineLight_.Clear();
   const LoadOutcome outcome = LoadDial(dialFilePath_, model);
   switch (outcome) {
     case LoadOutcome::File:
@@ -67,19 +69,71 @@ void CDialWnd::LoadIfNeeded() {
   fileLoaded = 1;
 }
 
+PaintInput CDialWnd::Input() {
+  return PaintInput{.model = model,
+                    .sunValid = sunValid,
+                    .sunAzimuth = sunAzimuth,
+                    .sunAltitude = sunAltitude,
+                    .sunDeclination = sunDeclination,
+                    .dayOfYear = dayOfYear,
+                    .clockText = clockText,
+                    .equationText = equationText,
+                    .dialFilePath = dialFilePath_,
+                    .fineLight = &fineLight_};
+}
+
+void CDialWnd::Painted(const PaintInput& input, int width, int height) {
+  framePainted_ = true;
+  frameWidth_ = width;
+  frameHeight_ = height;
+  frameTitle_ = dialFilePath_;
+  frameTickRegions_ = TickDependentRegions(input, width, height);
+}
+
 bool CDialWnd::OnPaint(Canvas& canvas, MessageReporter& reporter) {
   LoadIfNeeded();
   if (model.modelReady == 0) return false;
-  const PaintInput input{.model = model,
-                         .sunValid = sunValid,
-                         .sunAzimuth = sunAzimuth,
-                         .sunAltitude = sunAltitude,
-                         .sunDeclination = sunDeclination,
-                         .dayOfYear = dayOfYear,
-                         .clockText = clockText,
-                         .equationText = equationText,
-                         .dialFilePath = dialFilePath_};
+  const PaintInput input = Input();
   PaintDial(input, canvas, reporter);
+  Painted(input, canvas.Width(), canvas.Height());
+  return true;
+}
+
+// Once a second: the kept picture is repainted where the old clock line and shadow were and the
+// new ones go, each rectangle by replaying the whole paint with only what reaches it drawn.
+bool CDialWnd::OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& reporter,
+                              std::vector<IntRect>& changed, RectRepainter* repainter) {
+  changed.clear();
+  const int width = keptFrame.Width();
+  const int height = keptFrame.Height();
+  const bool same = kept && framePainted_ && fileLoaded != 0 && frameWidth_ == width &&
+                    frameHeight_ == height && frameTitle_ == dialFilePath_;
+  if (!same) {
+    if (!OnPaint(keptFrame, reporter)) return false;
+    if (repainter != nullptr && repainter->KeepsFace()) repainter->PaintFace(Input(), reporter);
+    changed.push_back(IntRect{0, 0, width, height});
+    return true;
+  }
+  if (model.modelReady == 0) return false;
+  const PaintInput input = Input();
+  const TickRegions before = frameTickRegions_;
+  const TickRegions now = TickDependentRegions(input, width, height);
+  changed = MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
+  if (repainter != nullptr && repainter->KeepsFace()) {
+    for (const IntRect& rect : MergeRegion({before.clockLine, now.clockLine}, width, height)) {
+      repainter->RepaintFace(input, reporter, rect);
+    }
+    repainter->ComposeShadow(input, reporter, changed);
+  } else {
+    for (const IntRect& rect : changed) {
+      if (repainter != nullptr) {
+        repainter->Repaint(input, reporter, rect);
+      } else {
+        RepaintRect(input, keptFrame, reporter, rect);
+      }
+    }
+  }
+  frameTickRegions_ = now;
   return true;
 }
 

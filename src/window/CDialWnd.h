@@ -6,9 +6,12 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/DialModel.h"
 #include "render/Canvas.h"
+#include "render/DialPainter.h"
+#include "render/TickRegion.h"
 #include "window/LocalClock.h"
 
 namespace sundial {
@@ -60,6 +63,17 @@ class CDialWnd {
   // leave the window as it is and copy nothing.
   bool OnPaint(Canvas& canvas, MessageReporter& reporter);
 
+  // The paint of a shell that keeps its picture: `keptFrame` holds what the last OnPaint or
+  // OnPaintChanges of this window drew on it (or is new, which the shell must then say with
+  // `kept` false). Only the rectangles where the clock line and the shadow were and are now are
+  // painted again; the picture comes out exactly as a whole paint would draw it. Anything else
+  // that changed (a new size, the first picture) is painted whole. `changed` receives the
+  // rectangles to copy to the screen. Returns false, with `changed` empty, as OnPaint does.
+  // `repainter`, when given, repaints each rectangle (a canvas whose pixels depend on where a
+  // clip lies needs that); else the rectangle is painted on `keptFrame` under its clip.
+  bool OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& reporter,
+                      std::vector<IntRect>& changed, RectRepainter* repainter = nullptr);
+
   // The dial and the present sun (read by the painter and by tests).
   DialModel model;
   double sunAzimuth = 0;      // degrees from the south, positive west
@@ -79,9 +93,20 @@ class CDialWnd {
 
  private:
   void Load();
+  PaintInput Input();
+  void Painted(const PaintInput& input, int width, int height);
 
   LocalClock& clock_;
   std::string& dialFilePath_;
+  FineLightCache fineLight_;  // which points of the fine traces are lit, for the loaded dial
+
+  // What the last paint left on its canvas: its size, its title and where its tick-dependent
+  // parts lie.
+  bool framePainted_ = false;
+  int frameWidth_ = 0;
+  int frameHeight_ = 0;
+  std::string frameTitle_;
+  TickRegions frameTickRegions_;
 };
 
 }  // namespace sundial

@@ -3,8 +3,13 @@
 // come out in their pens' colours where the painter put them, and the titles must be there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win32/GdiCanvas.h"
 #include "render/RecordingCanvas.h"
@@ -138,6 +143,90 @@ TEST_F(GdiDialPaint, ThePresentShadowIsBrownAndTheTitlesAreWritten) {
     ++titles;
   }
   EXPECT_GE(titles, 2);
+}
+
+// A dial window that keeps its picture on a GDI canvas repaints, once a second, only where the
+// clock line and the shadow were and now are: each picture so kept equals a whole paint of the
+// same instant, pixel for pixel, for every dial type, through a day (sunrise, sunset), across
+// midnight, into daylight saving and after a resize.
+LocalClockReading Tick(int day, int hour, int minute, int second, int dst) {
+  LocalClockReading r = SummerAfternoon();
+  r.day = day;
+  r.hour = hour;
+  r.minute = minute;
+  r.second = second;
+  r.daylightSaving = dst;
+  return r;
+}
+
+TEST(GdiKeptPicture, EveryTickEqualsAWholePaintForEveryDial) {
+  // The source tree as Wine shows it, on its drive of the Unix root.
+  const std::filesystem::path examples =
+      std::filesystem::path("Z:" SUNDIAL_SOURCE_DIR) / "examples";
+  std::vector<std::string> dials{""};
+  for (const auto& entry : std::filesystem::directory_iterator(examples)) {
+    if (entry.path().extension() == ".vqr") dials.push_back(entry.path().string());
+  }
+  std::sort(dials.begin() + 1, dials.end());
+  ASSERT_GT(dials.size(), 15u);
+
+  std::vector<LocalClockReading> ticks;
+  for (int h : {0, 3, 4, 5, 6, 7, 8, 12, 17, 19, 20, 21, 22}) ticks.push_back(Tick(21, h, 20, 0, 0));
+  ticks.push_back(Tick(21, 22, 20, 1, 0));
+  ticks.push_back(Tick(21, 23, 59, 59, 0));
+  ticks.push_back(Tick(22, 0, 0, 0, 0));
+  ticks.push_back(Tick(22, 2, 0, 0, 1));
+  ticks.push_back(Tick(22, 14, 0, 0, 1));
+
+  for (const std::string& dialPath : dials) {
+    SCOPED_TRACE(dialPath.empty() ? std::string("default dial") : dialPath);
+    NoHost host;
+    FixedLocalClock clock(Tick(21, 0, 0, 0, 0));
+    std::string keptPath = dialPath;
+    std::string wholePath = dialPath;
+    CDialWnd kept(host, clock, keptPath);
+    CDialWnd whole(host, clock, wholePath);
+    kept.OnCreate();
+    whole.OnCreate();
+    int w = 331;
+    int h = 217;
+    auto frame = std::make_unique<GdiCanvas>(w, h);
+    KeptMessages messages;
+    std::vector<IntRect> changed;
+    ASSERT_TRUE(kept.OnPaintChanges(*frame, false, messages, changed));
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+      const LocalClockReading& t = ticks[i];
+      SCOPED_TRACE("day " + std::to_string(t.day) + " " + std::to_string(t.hour) + ":" +
+                   std::to_string(t.minute) + ":" + std::to_string(t.second));
+      const bool resized = i == ticks.size() - 2;
+      if (resized) {
+        w = 402;
+        h = 289;
+        frame = std::make_unique<GdiCanvas>(w, h);
+      }
+      clock.Set(t);
+      kept.OnTimer();
+      whole.OnTimer();
+      ASSERT_TRUE(kept.OnPaintChanges(*frame, !resized, messages, changed));
+      GdiCanvas reference(w, h);
+      ASSERT_TRUE(whole.OnPaint(reference, messages));
+      GdiFlush();
+      int differing = 0;
+      int firstX = -1, firstY = -1;
+      for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+          const std::size_t at = static_cast<std::size_t>(y) * w + x;
+          if ((frame->Pixels()[at] & 0xFFFFFF) == (reference.Pixels()[at] & 0xFFFFFF)) continue;
+          if (differing++ == 0) {
+            firstX = x;
+            firstY = y;
+          }
+        }
+      }
+      EXPECT_EQ(differing, 0) << "first at (" << firstX << ", " << firstY << ")";
+      if (differing != 0) break;
+    }
+  }
 }
 
 }  // namespace

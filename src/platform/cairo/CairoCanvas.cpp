@@ -117,7 +117,7 @@ std::string SymbolFontToUtf8(const std::string& text) {
 }
 
 CairoCanvas::CairoCanvas(cairo_t* cr, int width, int height)
-    : cr_(cr), width_(width), height_(height) {
+    : cr_(cr), width_(width), height_(height), clipRight_(width + 1.0), clipBottom_(height + 1.0) {
   cairo_save(cr_);
   layout_ = pango_cairo_create_layout(cr_);
 
@@ -249,9 +249,9 @@ void CairoCanvas::MoveTo(int x, int y) {
 // centre. Dashes are measured in steps along the line's major axis, as the thin dashed pen
 // counts them, and run on from the previous segment of the same polyline.
 //
-// Consecutive solid segments near the canvas are gathered into one polyline and stroked at once
-// (joined, not overlapping; one path in an SVG or PDF); the next operation of any other kind
-// strokes it.
+// Consecutive segments near the canvas are gathered into one polyline and stroked at once
+// (solid ones joined, not overlapping; one path in an SVG or PDF; the dashes of a dashed pen
+// laid along it as one path of dashes); the next operation of any other kind strokes it.
 void CairoCanvas::LineTo(int x, int y) {
   const double x0 = currentX_;
   const double y0 = currentY_;
@@ -266,8 +266,12 @@ void CairoCanvas::LineTo(int x, int y) {
     return px > -kDrawMargin && px < width_ + kDrawMargin && py > -kDrawMargin &&
            py < height_ + kDrawMargin;
   };
-  if (!dashed && near(x0, y0) && near(x, y)) {
-    if (polyline_.empty()) polyline_.push_back({x0, y0});
+  if (near(x0, y0) && near(x, y)) {
+    if (polyline_.empty()) {
+      polyline_.push_back({x0, y0});
+      polylineDashed_ = dashed;
+      polylineTravel_ = dashTravel_;
+    }
     polyline_.push_back({static_cast<double>(x), static_cast<double>(y)});
   } else {
     FlushPolyline();
@@ -281,12 +285,27 @@ void CairoCanvas::FlushPolyline() {
     polyline_.clear();
     return;
   }
+  if (polylineDashed_) {
+    StrokeDashedRun();
+    return;
+  }
   const bool thin = penSpec_.width <= 1;
   const double centre = thin || penSpec_.width % 2 == 1 ? 0.5 : 0.0;
   auto unit = [](const Vertex& from, const Vertex& to) {
     const double length = std::hypot(to.x - from.x, to.y - from.y);
     return Vertex{(to.x - from.x) / length, (to.y - from.y) / length};
   };
+  double left = polyline_[0].x, right = left, top = polyline_[0].y, bottom = top;
+  for (const Vertex& p : polyline_) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  if (!MayShow(left, top, right, bottom)) {
+    polyline_.clear();
+    return;
+  }
   cairo_new_path(cr_);
   const std::size_t last = polyline_.size() - 1;
   for (std::size_t i = 0; i <= last; ++i) {
@@ -312,6 +331,90 @@ void CairoCanvas::FlushPolyline() {
   cairo_set_dash(cr_, nullptr, 0, 0);
   SetSource(penSpec_.color);
   cairo_stroke(cr_);
+}
+
+bool CairoCanvas::MayShow(double left, double top, double right, double bottom) const {
+  // Half the pen, a thin pen's miter corners and the antialiased fringe.
+  const double reach = (penSpec_.width <= 1 ? 1 : penSpec_.width) / 2.0 + 8;
+  if (culled_ && !(right + reach > cull_.left && left - reach < cull_.right &&
+                   bottom + reach > cull_.top && top - reach < cull_.bottom)) {
+    return false;
+  }
+  return right + reach > clipLeft_ && left - reach < clipRight_ && bottom + reach > clipTop_ &&
+         top - reach < clipBottom_;
+}
+
+// The dashes of a run of thin dashed segments, laid exactly where the pattern stroked segment by
+// segment puts them (counted in steps along each segment's major axis and running on from one
+// segment to the next), and stroked as one path.
+void CairoCanvas::StrokeDashedRun() {
+  double left = polyline_[0].x, right = left, top = polyline_[0].y, bottom = top;
+  for (const Vertex& p : polyline_) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  const std::vector<Vertex> points = std::move(polyline_);
+  polyline_.clear();
+  if (!MayShow(left, top, right, bottom)) return;
+
+  constexpr double kPeriod = kDashOn + kDashOff;
+  cairo_new_path(cr_);
+  cairo_set_line_width(cr_, 1.0);
+  cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+  cairo_set_dash(cr_, nullptr, 0, 0);
+  // Each segment from half a pixel before its start pixel's centre, as a thin line lies.
+  auto ends = [&](std::size_t i, Vertex& from, Vertex& to, double& major) {
+    const Vertex& a = points[i - 1];
+    const Vertex& b = points[i];
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    const double ux = (b.x - a.x) / length, uy = (b.y - a.y) / length;
+    from = {a.x + 0.5 - 0.5 * ux, a.y + 0.5 - 0.5 * uy};
+    to = {b.x + 0.5 - 0.5 * ux, b.y + 0.5 - 0.5 * uy};
+    major = std::max(std::fabs(b.x - a.x), std::fabs(b.y - a.y));
+  };
+  if (backgroundMode_ == BackgroundMode::Opaque) {
+    // The gaps of a dashed pen show the background colour in opaque mode.
+    for (std::size_t i = 1; i < points.size(); ++i) {
+      Vertex from, to;
+      double major;
+      ends(i, from, to, major);
+      cairo_move_to(cr_, from.x, from.y);
+      cairo_line_to(cr_, to.x, to.y);
+      SetSource(backgroundColor_);
+      cairo_stroke(cr_);
+    }
+  }
+  double travel = polylineTravel_;
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    Vertex from, to;
+    double major;
+    ends(i, from, to, major);
+    if (major == 0) continue;
+    const double end = travel + major;
+    for (double s = travel; s < end;) {
+      const double phase = std::fmod(s, kPeriod);
+      if (phase < kDashOn) {
+        const double stop = std::min(end, s + (kDashOn - phase));
+        const double t0 = (s - travel) / major, t1 = (stop - travel) / major;
+        cairo_move_to(cr_, from.x + t0 * (to.x - from.x), from.y + t0 * (to.y - from.y));
+        cairo_line_to(cr_, from.x + t1 * (to.x - from.x), from.y + t1 * (to.y - from.y));
+        s = stop;
+      } else {
+        s += kPeriod - phase;
+      }
+    }
+    travel = end;
+  }
+  SetSource(penSpec_.color);
+  cairo_stroke(cr_);
+}
+
+void CairoCanvas::SetCullRect(const IntRect& rect) {
+  FlushPolyline();
+  culled_ = true;
+  cull_ = rect;
 }
 
 void CairoCanvas::Flush() {
@@ -361,6 +464,7 @@ void CairoCanvas::StrokeSegment(double x0, double y0, double x1, double y1) {
     }
   }
   if (t0 >= t1) return;
+  if (!MayShow(std::min(sx, ex), std::min(sy, ey), std::max(sx, ex), std::max(sy, ey))) return;
   const double cx0 = sx + t0 * (ex - sx), cy0 = sy + t0 * (ey - sy);
   const double cx1 = sx + t1 * (ex - sx), cy1 = sy + t1 * (ey - sy);
 
@@ -473,6 +577,10 @@ void CairoCanvas::SetClipRect(const IntRect& rect) {
   cairo_rectangle(cr_, l, t, r - l, b - t);
   cairo_clip(cr_);
   clipped_ = true;
+  clipLeft_ = l;
+  clipTop_ = t;
+  clipRight_ = r;
+  clipBottom_ = b;
 }
 
 void CairoCanvas::ClearClip() {
@@ -480,6 +588,10 @@ void CairoCanvas::ClearClip() {
   if (!clipped_) return;
   cairo_restore(cr_);
   clipped_ = false;
+  clipLeft_ = -1;
+  clipTop_ = -1;
+  clipRight_ = width_ + 1.0;
+  clipBottom_ = height_ + 1.0;
 }
 
 }  // namespace sundial

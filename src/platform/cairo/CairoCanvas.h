@@ -64,6 +64,10 @@ class CairoCanvas final : public Canvas {
   void SetClipRect(const IntRect& rect) override;
   void ClearClip() override;
 
+  // Lines, figures and texts that cannot touch a pixel of `rect` need not be drawn at all (they
+  // may still be). For repainting part of a picture.
+  void SetCullRect(const IntRect& rect);
+
   // Strokes what is still gathered and flushes the target surface, before its pixels are read
   // while the canvas lives (the destructor and every other drawing operation stroke it too).
   void Flush();
@@ -87,13 +91,19 @@ class CairoCanvas final : public Canvas {
   ObjectHandle Select(ObjectHandle wanted, Kind kind, ObjectHandle& current);
   void SetSource(Rgb color);
   void StrokeSegment(double x0, double y0, double x1, double y1);
+  // Whether a stroke of the current pen over the box of these points can touch a pixel inside
+  // the clip; the ones that cannot are not stroked at all.
+  bool MayShow(double left, double top, double right, double bottom) const;
   void FlushPolyline();
+  void StrokeDashedRun();
 
   struct Vertex {
     double x;
     double y;
   };
-  std::vector<Vertex> polyline_;  // solid segments gathered since the last other operation
+  std::vector<Vertex> polyline_;  // segments of one pen gathered since the last other operation
+  bool polylineDashed_ = false;   // ... of a thin dashed pen, the pattern at polylineTravel_
+  double polylineTravel_ = 0;
 
   cairo_t* cr_;
   int width_;
@@ -119,6 +129,13 @@ class CairoCanvas final : public Canvas {
   int currentY_ = 0;
   double dashTravel_ = 0;  // length drawn with the dash pattern since the last MoveTo
   bool clipped_ = false;
+  // The clip (the canvas with a pixel of margin when there is none).
+  double clipLeft_ = -1;
+  double clipTop_ = -1;
+  double clipRight_ = 0;
+  double clipBottom_ = 0;
+  bool culled_ = false;
+  IntRect cull_;
 };
 
 // Text conversions used for Pango (exposed for tests).

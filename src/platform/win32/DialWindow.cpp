@@ -1,5 +1,7 @@
 #include "platform/win32/DialWindow.h"
 
+#include <vector>
+
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/PasswordServices.h"
 #include "platform/win32/Registry.h"
@@ -202,26 +204,58 @@ LRESULT DialWindow::HandleSaver(UINT message, WPARAM wParam, LPARAM lParam, bool
   }
 }
 
+bool DialWindow::ClientSize(int& width, int& height) const {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  width = client.right - client.left;
+  height = client.bottom - client.top;
+  return width > 0 && height > 0;
+}
+
 void DialWindow::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  const int width = client.right - client.left;
-  const int height = client.bottom - client.top;
-  if (dc != nullptr && width > 0 && height > 0) {
-    GdiCanvas canvas(dc, width, height);
-    MessageBoxReporter reporter(hwnd_);
-    // Nothing is copied when no dial is ready: the window keeps what it showed.
-    if (canvas.Valid() && dial_->OnPaint(canvas, reporter)) {
-      canvas.CopyTo(dc, 0, 0, width, height);
+  int width = 0;
+  int height = 0;
+  if (dc != nullptr && ClientSize(width, height)) {
+    if (!frame_ || frame_->Width() != width || frame_->Height() != height) {
+      frame_ = std::make_unique<GdiCanvas>(dc, width, height);
+      frameKept_ = false;
+    }
+    if (!frameKept_ && frame_->Valid()) {
+      MessageBoxReporter reporter(hwnd_);
+      std::vector<IntRect> changed;
+      frameKept_ = dial_->OnPaintChanges(*frame_, false, reporter, changed);
+    }
+    // Nothing is copied while no dial is ready: the window keeps what it showed.
+    if (frameKept_) {
+      const RECT& r = ps.rcPaint;
+      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frame_->Dc(), r.left, r.top,
+             SRCCOPY);
     }
   }
   EndPaint(hwnd_, &ps);
 }
 
+// The tick: the kept picture is brought up to date at once, and only what changed is shown again.
 void DialWindow::Invalidate() {
-  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+  if (hwnd_ == nullptr) return;
+  int width = 0;
+  int height = 0;
+  if (!frameKept_ || !ClientSize(width, height) || frame_->Width() != width ||
+      frame_->Height() != height) {
+    frameKept_ = false;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    return;
+  }
+  MessageBoxReporter reporter(hwnd_);
+  std::vector<IntRect> changed;
+  frameKept_ = dial_->OnPaintChanges(*frame_, true, reporter, changed);
+  if (!frameKept_) return;
+  for (const IntRect& c : changed) {
+    const RECT r{c.left, c.top, c.right, c.bottom};
+    InvalidateRect(hwnd_, &r, FALSE);
+  }
 }
 
 void DialWindow::PostCloseRequest() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }

@@ -1,6 +1,10 @@
 // The Win32 dial windows: thin platform windows that forward paint, timer, input, activation,
 // close and destroy to the portable CDialWnd (preview) or CSaverWnd (full screen). Each object
 // lives on the heap and deletes itself once its window is gone (WM_NCDESTROY).
+//
+// The picture is kept on a memory DC the size of the client area. A paint copies from it what
+// the window needs shown; a tick brings it up to date where the dial says it changed and asks
+// for those rectangles alone to be shown again.
 #pragma once
 
 #include "platform/win32/WinApi.h"
@@ -8,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/win32/GdiCanvas.h"
 #include "window/CDialWnd.h"
 #include "window/CSaverWnd.h"
 
@@ -51,6 +56,8 @@ class DialWindow final : public SaverWndHost {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleSaver(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
   void Paint();
+  // The client area's size.
+  bool ClientSize(int& width, int& height) const;
 
   HWND hwnd_ = nullptr;
   bool* attached_ = nullptr;  // set once WM_NCCREATE has tied the window to this object
@@ -58,6 +65,8 @@ class DialWindow final : public SaverWndHost {
   bool windowGone_ = false;   // WM_NCDESTROY has come: delete once depth_ is back to 0
   std::unique_ptr<CDialWnd> dial_;
   CSaverWnd* saver_ = nullptr;  // dial_ as the saver window, full screen only
+  std::unique_ptr<GdiCanvas> frame_;  // the kept picture
+  bool frameKept_ = false;            // frame_ holds the dial's last picture
 };
 
 }  // namespace sundial::win32

@@ -93,6 +93,15 @@ Rgb GdiCanvas::PixelAt(int x, int y) const {
 
 ObjectHandle GdiCanvas::Add(HGDIOBJ object, Kind kind, bool stock) {
   if (object == nullptr) return kNoObject;
+  // A canvas kept from paint to paint gives the places of deleted objects to new ones, and the
+  // stock brush its one place, so that its table does not grow with every paint.
+  for (std::size_t i = 0; i < objects_.size(); ++i) {
+    Entry& entry = objects_[i];
+    if (entry.object == nullptr || (stock && entry.stock && entry.object == object)) {
+      entry = Entry{object, kind, stock};
+      return static_cast<ObjectHandle>(i + 1);
+    }
+  }
   objects_.push_back(Entry{object, kind, stock});
   return static_cast<ObjectHandle>(objects_.size());
 }

@@ -1,11 +1,27 @@
 #include "DialSession.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "platform/cairo/CairoCanvas.h"
+#include "platform/cairo/CairoRectRepainter.h"
 
 namespace sundial::x11 {
+
+namespace {
+
+// For measuring what keeping the picture saves: with SUNDIAL_SAVER_FULL_REPAINT=1 in the
+// environment every tick paints the whole picture and uploads all of it, as the saver once did.
+bool FullRepaintAsked() {
+  static const bool asked = [] {
+    const char* value = std::getenv("SUNDIAL_SAVER_FULL_REPAINT");
+    return value != nullptr && std::string(value) == "1";
+  }();
+  return asked;
+}
+
+}  // namespace
 
 void StderrReporter::ShowMessage(const std::string& text) {
   if (shown_.insert(text).second) std::fprintf(stderr, "sundial-saver: %s\n", text.c_str());
@@ -65,6 +81,7 @@ DialSession::~DialSession() {
   // The window goes first: it may still call back into the dial while it is torn down.
   if (window_) window_->SetEvents(nullptr);
   window_.reset();
+  if (face_ != nullptr) cairo_surface_destroy(face_);
 }
 
 std::uint32_t DialSession::TickCount() {
@@ -87,6 +104,37 @@ bool DialSession::OnPaint(cairo_surface_t* image) {
     CairoCanvas canvas(cr, cairo_image_surface_get_width(image),
                        cairo_image_surface_get_height(image));
     drew = dial_->OnPaint(canvas, reporter_);
+  }
+  cairo_destroy(cr);
+  return drew;
+}
+
+bool DialSession::OnPaintChanges(cairo_surface_t* image, bool kept,
+                                 std::vector<IntRect>& changed) {
+  const int width = cairo_image_surface_get_width(image);
+  const int height = cairo_image_surface_get_height(image);
+  if (FullRepaintAsked()) {
+    changed.assign(1, IntRect{0, 0, width, height});
+    return OnPaint(image);
+  }
+  if (face_ != nullptr && (!kept || cairo_image_surface_get_width(face_) != width ||
+                           cairo_image_surface_get_height(face_) != height)) {
+    cairo_surface_destroy(face_);
+    face_ = nullptr;
+    kept = false;
+  }
+  if (face_ == nullptr) {
+    face_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    kept = false;
+  }
+  // Without memory for the face the picture is repainted rectangle by rectangle.
+  cairo_surface_t* face = cairo_surface_status(face_) == CAIRO_STATUS_SUCCESS ? face_ : nullptr;
+  cairo_t* cr = cairo_create(image);
+  bool drew = false;
+  {
+    CairoCanvas canvas(cr, width, height);
+    CairoRectRepainter repainter(image, face);
+    drew = dial_->OnPaintChanges(canvas, kept, reporter_, changed, &repainter);
   }
   cairo_destroy(cr);
   return drew;

@@ -69,6 +69,7 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
   // DialWindowEvents.
   void OnTimer() override { dial_->OnTimer(); }
   bool OnPaint(cairo_surface_t* image) override;
+  bool OnPaintChanges(cairo_surface_t* image, bool kept, std::vector<IntRect>& changed) override;
   void OnUserInput() override;
   void OnMouseMove() override;
   void OnFocusLost() override;
@@ -81,6 +82,7 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
   std::unique_ptr<CDialWnd> dial_;
   CSaverWnd* saver_ = nullptr;  // dial_ itself when full screen
   StderrReporter reporter_;
+  cairo_surface_t* face_ = nullptr;  // the picture without its shadow, beside the window's image
   int passwordChecks_ = 0;
 };
 

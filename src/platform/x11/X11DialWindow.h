@@ -9,8 +9,9 @@
 //   DrawOn      no window of its own: the picture goes straight onto a given window (the root
 //               window, or the one XScreenSaver hands over), and the saver only draws.
 // Each picture is composed on an off-screen image the size of the window and then copied onto
-// the window in one operation, so the dial never flickers; an exposure copies the last picture
-// again without repainting it.
+// the window, so the dial never flickers. The image is kept: a tick repaints on it only the
+// rectangles the dial says can have changed and uploads only those; an exposure copies the last
+// picture again without repainting it.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -20,8 +21,10 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "X11Connection.h"
+#include "render/Canvas.h"
 
 namespace sundial::x11 {
 
@@ -34,6 +37,14 @@ class DialWindowEvents {
   // Draws the whole picture onto `image` (an image surface the size of the window). Returns false
   // when nothing was drawn: the window then keeps the picture it had.
   virtual bool OnPaint(cairo_surface_t* image) = 0;
+  // Brings `image` up to date: it holds the last picture drawn on it when `kept` is true, else
+  // it is new. `changed` receives the rectangles that were drawn again. By default the whole.
+  virtual bool OnPaintChanges(cairo_surface_t* image, bool /*kept*/,
+                              std::vector<IntRect>& changed) {
+    changed.assign(1, IntRect{0, 0, cairo_image_surface_get_width(image),
+                              cairo_image_surface_get_height(image)});
+    return OnPaint(image);
+  }
   // A key or a mouse button was pressed.
   virtual void OnUserInput() {}
   // The pointer moved; the dial reads the position it needs through CursorPosition().
@@ -75,7 +86,7 @@ class X11DialWindow {
   void HandleEvent(const XEvent& event);
   // The timer: tells the dial, which updates its sun and asks for a repaint.
   void Tick();
-  // Requests a full repaint at the next Update().
+  // Requests a repaint at the next Update(): of what changed when the last picture is kept.
   void Invalidate() { invalid_ = true; }
   // Runs what the last events left to do: a posted close, then a repaint or a copy of the last
   // picture. Call after each batch of events and after each tick.
@@ -96,7 +107,10 @@ class X11DialWindow {
   void GrabInput();
   void Resize(int width, int height);
   void Paint();
+  // Copies the picture, or the given rectangles of it, onto the window.
   void CopyToWindow();
+  void CopyToWindow(const std::vector<IntRect>& rects);
+  bool PutRects(const std::vector<IntRect>& rects);
   void CheckErrors();
 
   X11Connection& connection_;
@@ -105,6 +119,8 @@ class X11DialWindow {
   Window window_ = None;   // the window drawn on
   Window watched_ = None;  // the parent (Preview) whose size and life we follow
   Visual* visual_ = nullptr;
+  int depth_ = 0;
+  GC gc_ = nullptr;
   Cursor blankCursor_ = None;
   Atom deleteWindow_ = None;  // WM_DELETE_WINDOW, the window manager's close (TopLevel)
   int width_ = 0;
@@ -117,6 +133,7 @@ class X11DialWindow {
   bool keyboardGrabbed_ = false;
   bool pointerGrabbed_ = false;
   cairo_surface_t* image_ = nullptr;   // the off-screen picture
+  bool imageKept_ = false;             // image_ holds the dial's last picture
   cairo_surface_t* target_ = nullptr;  // the window as a cairo surface
   DialWindowEvents* events_ = nullptr;
 };

@@ -1,0 +1,190 @@
+// A dial window that keeps its picture repaints, once a second, only where the clock line and the
+// shadow were and now are. Every picture so brought up to date must equal, pixel for pixel, a
+// whole paint of the same instant: for every dial type, through a day with its sunrise and sunset,
+// across midnight, into daylight saving and after a resize.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/cairo/CairoCanvas.h"
+#include "platform/cairo/CairoRectRepainter.h"
+#include "window/CDialWnd.h"
+
+namespace sundial {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NoHost : public DialWndHost {
+ public:
+  void Invalidate() override {}
+};
+
+class Quiet : public MessageReporter {
+ public:
+  void ShowMessage(const std::string&) override {}
+};
+
+struct Surface {
+  Surface(int w, int h) : s(cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h)) {}
+  ~Surface() { cairo_surface_destroy(s); }
+  cairo_surface_t* s;
+};
+
+// One paint of `window` on `image`: whole, or of what changed since the last one.
+bool PaintOn(CDialWnd& window, cairo_surface_t* image, bool changesOnly, bool kept,
+             cairo_surface_t* face = nullptr, std::vector<IntRect>* changed = nullptr) {
+  cairo_t* cr = cairo_create(image);
+  bool drew = false;
+  {
+    CairoCanvas canvas(cr, cairo_image_surface_get_width(image),
+                       cairo_image_surface_get_height(image));
+    Quiet quiet;
+    std::vector<IntRect> rects;
+    CairoRectRepainter repainter(image, face);
+    drew = changesOnly ? window.OnPaintChanges(canvas, kept, quiet, rects, &repainter)
+                       : window.OnPaint(canvas, quiet);
+    if (changed) *changed = rects;
+  }
+  cairo_destroy(cr);
+  cairo_surface_flush(image);
+  return drew;
+}
+
+// The pixels that differ, and the first of them.
+int Differences(cairo_surface_t* a, cairo_surface_t* b, std::string& first) {
+  const int w = cairo_image_surface_get_width(a);
+  const int h = cairo_image_surface_get_height(a);
+  const int stride = cairo_image_surface_get_stride(a);
+  const unsigned char* pa = cairo_image_surface_get_data(a);
+  const unsigned char* pb = cairo_image_surface_get_data(b);
+  int count = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      std::uint32_t u, v;
+      std::memcpy(&u, pa + y * stride + 4 * x, 4);
+      std::memcpy(&v, pb + y * stride + 4 * x, 4);
+      if ((u & 0xFFFFFF) == (v & 0xFFFFFF)) continue;
+      if (count++ == 0) {
+        char text[96];
+        std::snprintf(text, sizeof text, "(%d, %d): %06X, whole %06X", x, y, u & 0xFFFFFF,
+                      v & 0xFFFFFF);
+        first = text;
+      }
+    }
+  }
+  return count;
+}
+
+LocalClockReading At(int day, int hour, int minute, int second, int dst = 0) {
+  LocalClockReading r;
+  r.year = 2010;
+  r.month = 6;
+  r.day = day;
+  r.hour = hour;
+  r.minute = minute;
+  r.second = second;
+  r.daylightSaving = dst;
+  r.biasMinutesWest = -60;
+  return r;
+}
+
+// A day of ticks: before sunrise, the morning hour by hour (two of them a second apart, as the
+// saver ticks), noon, the evening and sunset, midnight, and then the clocks going forward.
+std::vector<LocalClockReading> Ticks() {
+  std::vector<LocalClockReading> t;
+  t.push_back(At(21, 0, 30, 0));
+  for (int h = 2; h <= 9; ++h) t.push_back(At(21, h, 10, 0));
+  t.push_back(At(21, 9, 10, 1));
+  for (int h = 12; h <= 23; h += (h < 17 ? 5 : 1)) t.push_back(At(21, h, 40, 0));
+  t.push_back(At(21, 23, 59, 59));
+  t.push_back(At(22, 0, 0, 0));
+  t.push_back(At(22, 1, 0, 0));
+  t.push_back(At(22, 2, 0, 0, 1));  // daylight saving begins: the clock shows an hour more
+  t.push_back(At(22, 14, 0, 0, 1));
+  return t;
+}
+
+std::vector<std::string> Dials() {
+  std::vector<std::string> dials{""};  // the built-in default dial
+  for (const auto& entry : fs::directory_iterator(fs::path(SUNDIAL_SOURCE_DIR) / "examples")) {
+    if (entry.path().extension() == ".vqr") dials.push_back(entry.path().string());
+  }
+  std::sort(dials.begin() + 1, dials.end());
+  return dials;
+}
+
+// Rectangle by rectangle, or keeping the face (the picture without its shadow) beside it.
+void CheckKeptPictures(bool keepFace) {
+  for (const std::string& dial : Dials()) {
+    SCOPED_TRACE(dial.empty() ? std::string("default dial") : dial);
+    NoHost host;
+    FixedLocalClock clock(At(21, 0, 0, 0));
+    std::string keptPath = dial;
+    std::string wholePath = dial;
+    CDialWnd kept(host, clock, keptPath);
+    CDialWnd whole(host, clock, wholePath);
+    kept.OnCreate();
+    whole.OnCreate();
+
+    int w = 331;
+    int h = 217;
+    auto keptImage = std::make_unique<Surface>(w, h);
+    auto face = std::make_unique<Surface>(w, h);
+    cairo_surface_t* faceSurface = keepFace ? face->s : nullptr;
+    // The first picture, before a tick.
+    ASSERT_TRUE(PaintOn(kept, keptImage->s, true, false, faceSurface));
+
+    const std::vector<LocalClockReading> ticks = Ticks();
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+      const LocalClockReading& t = ticks[i];
+      SCOPED_TRACE("day " + std::to_string(t.day) + " " + std::to_string(t.hour) + ":" +
+                   std::to_string(t.minute) + ":" + std::to_string(t.second));
+      bool resized = false;
+      if (i == ticks.size() - 2) {
+        // The window changes size: the new picture is painted whole, then kept again.
+        w = 402;
+        h = 289;
+        keptImage = std::make_unique<Surface>(w, h);
+        face = std::make_unique<Surface>(w, h);
+        faceSurface = keepFace ? face->s : nullptr;
+        resized = true;
+      }
+      clock.Set(t);
+      kept.OnTimer();
+      whole.OnTimer();
+      std::vector<IntRect> changed;
+      ASSERT_TRUE(PaintOn(kept, keptImage->s, true, !resized, faceSurface, &changed));
+      if (!resized && i > 0) {
+        // Only parts of the picture were drawn again.
+        long long area = 0;
+        for (const IntRect& r : changed) area += 1LL * (r.right - r.left) * (r.bottom - r.top);
+        EXPECT_LT(area, 1LL * w * h);
+      }
+      Surface reference(w, h);
+      ASSERT_TRUE(PaintOn(whole, reference.s, false, false));
+      std::string first;
+      const int differing = Differences(keptImage->s, reference.s, first);
+      EXPECT_EQ(differing, 0) << "first at " << first;
+      if (differing != 0) break;
+    }
+  }
+}
+
+TEST(TickRepaint, EveryKeptPictureEqualsAWholePaintForEveryDial) { CheckKeptPictures(false); }
+
+TEST(TickRepaint, EveryPictureComposedOnItsKeptFaceEqualsAWholePaintForEveryDial) {
+  CheckKeptPictures(true);
+}
+
+}  // namespace
+}  // namespace sundial
