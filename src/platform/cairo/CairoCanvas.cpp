@@ -295,13 +295,8 @@ void CairoCanvas::FlushPolyline() {
     const double length = std::hypot(to.x - from.x, to.y - from.y);
     return Vertex{(to.x - from.x) / length, (to.y - from.y) / length};
   };
-  double left = polyline_[0].x, right = left, top = polyline_[0].y, bottom = top;
-  for (const Vertex& p : polyline_) {
-    left = std::min(left, p.x);
-    right = std::max(right, p.x);
-    top = std::min(top, p.y);
-    bottom = std::max(bottom, p.y);
-  }
+  const RunBounds bounds = BoundsOf(polyline_);
+  const double left = bounds.left, right = bounds.right, top = bounds.top, bottom = bounds.bottom;
   if (!MayShow(left, top, right, bottom)) {
     polyline_.clear();
     return;
@@ -333,6 +328,17 @@ void CairoCanvas::FlushPolyline() {
   cairo_stroke(cr_);
 }
 
+CairoCanvas::RunBounds CairoCanvas::BoundsOf(const std::vector<Vertex>& run) {
+  RunBounds b{run[0].x, run[0].y, run[0].x, run[0].y};
+  for (const Vertex& p : run) {
+    b.left = std::min(b.left, p.x);
+    b.right = std::max(b.right, p.x);
+    b.top = std::min(b.top, p.y);
+    b.bottom = std::max(b.bottom, p.y);
+  }
+  return b;
+}
+
 bool CairoCanvas::MayShow(double left, double top, double right, double bottom) const {
   // Half the pen, a thin pen's miter corners and the antialiased fringe.
   const double reach = (penSpec_.width <= 1 ? 1 : penSpec_.width) / 2.0 + 8;
@@ -348,13 +354,8 @@ bool CairoCanvas::MayShow(double left, double top, double right, double bottom) 
 // segment puts them (counted in steps along each segment's major axis and running on from one
 // segment to the next), and stroked as one path.
 void CairoCanvas::StrokeDashedRun() {
-  double left = polyline_[0].x, right = left, top = polyline_[0].y, bottom = top;
-  for (const Vertex& p : polyline_) {
-    left = std::min(left, p.x);
-    right = std::max(right, p.x);
-    top = std::min(top, p.y);
-    bottom = std::max(bottom, p.y);
-  }
+  const RunBounds bounds = BoundsOf(polyline_);
+  const double left = bounds.left, right = bounds.right, top = bounds.top, bottom = bounds.bottom;
   const std::vector<Vertex> points = std::move(polyline_);
   polyline_.clear();
   if (!MayShow(left, top, right, bottom)) return;

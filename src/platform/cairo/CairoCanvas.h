@@ -101,6 +101,10 @@ class CairoCanvas final : public Canvas {
     double x;
     double y;
   };
+  struct RunBounds {
+    double left, top, right, bottom;
+  };
+  static RunBounds BoundsOf(const std::vector<Vertex>& run);  // the box of a non-empty run
   std::vector<Vertex> polyline_;  // segments of one pen gathered since the last other operation
   bool polylineDashed_ = false;   // ... of a thin dashed pen, the pattern at polylineTravel_
   double polylineTravel_ = 0;
