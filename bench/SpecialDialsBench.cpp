@@ -9,8 +9,10 @@
 #include <string>
 
 #include "geometry/ComputeDialGeometry.h"
+#include "geometry/ReceivingOutlineTrace.h"
 #include "model/DialFileReader.h"
 #include "model/DialModel.h"
+#include "render/DialPainter.h"
 
 namespace {
 
@@ -36,6 +38,58 @@ void BM_ComputeReceivingOutlineDial(benchmark::State& state) {
   ComputeExample(state, "type-12-receiving-ellipse-torino.vqr");
 }
 BENCHMARK(BM_ComputeReceivingOutlineDial)->Unit(benchmark::kMillisecond);
+
+// The same, each time with fresh traces: their 54 MB come as new pages from the system, first
+// touched by the trace, as when the saver loads the dial.
+void BM_ComputeReceivingOutlineDialFreshTraces(benchmark::State& state) {
+  sundial::DialModel model;
+  LoadExample(model, "type-12-receiving-ellipse-torino.vqr");
+  if (model.dialType != 12) state.SkipWithError("example dial not found");
+  for (auto _ : state) {
+    state.PauseTiming();
+    model.fine.reset();
+    state.ResumeTiming();
+    sundial::ComputeDialGeometry(model);
+    benchmark::DoNotOptimize(model.fine.get());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_ComputeReceivingOutlineDialFreshTraces)->Unit(benchmark::kMillisecond);
+
+// The year's trace alone, on the two threads it takes and on one.
+void TraceBench(benchmark::State& state, sundial::TraceThreads threads) {
+  sundial::DialModel model;
+  LoadExample(model, "type-12-receiving-ellipse-torino.vqr");
+  if (model.dialType != 12) state.SkipWithError("example dial not found");
+  auto fine = sundial::FineDialGeometry::NewZeroed();
+  for (auto _ : state) {
+    sundial::TraceReceivingOutline(model, model.longitudeCorrection, *fine, threads);
+    benchmark::DoNotOptimize(fine.get());
+    benchmark::ClobberMemory();
+  }
+}
+void BM_TraceReceivingOutlineTwoThreads(benchmark::State& state) {
+  TraceBench(state, sundial::TraceThreads::Two);
+}
+BENCHMARK(BM_TraceReceivingOutlineTwoThreads)->Unit(benchmark::kMillisecond);
+void BM_TraceReceivingOutlineOneThread(benchmark::State& state) {
+  TraceBench(state, sundial::TraceThreads::One);
+}
+BENCHMARK(BM_TraceReceivingOutlineOneThread)->Unit(benchmark::kMillisecond);
+
+// Which points of the drawn traces are lit, decided at load for the first paint.
+void BM_DecideFineLight(benchmark::State& state) {
+  sundial::DialModel model;
+  LoadExample(model, "type-12-receiving-ellipse-torino.vqr");
+  if (model.dialType != 12) state.SkipWithError("example dial not found");
+  sundial::ComputeDialGeometry(model);
+  for (auto _ : state) {
+    sundial::FineLightCache light;
+    sundial::DecideFineLight(model, light);
+    benchmark::DoNotOptimize(&light);
+  }
+}
+BENCHMARK(BM_DecideFineLight)->Unit(benchmark::kMillisecond);
 
 void BM_ComputeDeclinationScaleDial(benchmark::State& state) {
   ComputeExample(state, "type-13-cylinder-declination-venezia.vqr");

@@ -2,7 +2,6 @@
 // inclined declining plate, then the fine traces of every family over the year, read where the
 // rod's shadow crosses the outline of the day (geometry/ReceivingOutlineTrace.h).
 #include <array>
-#include <new>
 
 #include "geometry/DialTypes.h"
 #include "geometry/Families.h"
@@ -56,7 +55,7 @@ void ComputeReceivingOutlineDial(DialModel& model) {
   ComputePlainPart(model);
   // The fine traces take about 54 MB: allocated for this dial type only, zeroed, and skipped
   // (the painter finds no traces) when the memory is not there.
-  if (!model.fine) model.fine.reset(new (std::nothrow) FineDialGeometry());
+  if (!model.fine) model.fine = FineDialGeometry::NewZeroed();
   if (model.fine) TraceReceivingOutline(model, model.longitudeCorrection, *model.fine);
 }
 

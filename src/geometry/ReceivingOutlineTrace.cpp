@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <system_error>
+#include <thread>
 
 #include "astro/CivilTime.h"
 #include "astro/DailySunTables.h"
@@ -427,22 +430,28 @@ ReceivingOutline OutlineAtTraceStep(const DialModel& model, int step) {
                               model.extraCoord1);
 }
 
-void TraceReceivingOutline(const DialModel& model, double correction, FineDialGeometry& fine) {
-  LabelFine(fine);
-  const bool forward = model.extraSwitch1 != 0;
-  const LineConstants turns(model.latitude);
-  const TraceWriter writer(model);
+namespace {
 
+// Steps [first, last) of the year's trace. The outline of a step follows from its number alone,
+// so the steps can be traced in any order and in parts.
+void TraceYearSteps(const DialModel& model, double correction, int first, int last,
+                    const LineConstants& turns, const TraceWriter& writer,
+                    FineDialGeometry& fine) {
+  const bool forward = model.extraSwitch1 != 0;
   // The outline grows by equal amounts at every step of the trace; its turn and centre stay.
   ReceivingOutline outline = OutlineAtTraceStep(model, 0);
   const double growA = (model.extraCoord3 - model.extraCoord2) / kSteps;
   const double growB = (model.extraCoord5 - model.extraCoord4) / kSteps;
-  for (int step = 0; step < kSteps; ++step) {
+  for (int step = first; step < last; ++step) {
     const int k = forward ? step : kSteps - 1 - step;
     SetHalfAxes(outline, model.extraCoord2 + step * growA, model.extraCoord4 + step * growB);
     TraceYearStep(model, correction, k, outline, turns, writer, fine);
   }
+}
 
+void TraceDayCurves(const DialModel& model, double correction, const TraceWriter& writer,
+                    FineDialGeometry& fine) {
+  const bool forward = model.extraSwitch1 != 0;
   // The thirteen month lines, each read on the outline of its place in the trace.
   for (int m = 0; m < 13; ++m) {
     const int n = forward ? m : 12 - m;
@@ -461,6 +470,33 @@ void TraceReceivingOutline(const DialModel& model, double correction, FineDialGe
     const int step = forward ? 10 * day - 1 : kSteps - 10 * day;
     TraceDayCurve(model, correction, day - 1, step, writer, fine.dayCurvesFine[13 + i]);
   }
+}
+
+}  // namespace
+
+void TraceReceivingOutline(const DialModel& model, double correction, FineDialGeometry& fine,
+                           TraceThreads threads) {
+  LabelFine(fine);
+  const LineConstants turns(model.latitude);
+  const TraceWriter writer(model);
+
+  // Every point is computed from its own step and line alone and written once, so two threads
+  // share the year between them, each writing only the points of its own steps (and the first
+  // touch of the traces' fresh pages is shared as well). The day curves go with the first half.
+  int split = kSteps;
+  std::thread second;
+  if (threads == TraceThreads::Two && std::thread::hardware_concurrency() >= 2) {
+    split = kSteps / 2;
+    try {
+      second = std::thread(TraceYearSteps, std::cref(model), correction, split, kSteps,
+                           std::cref(turns), std::cref(writer), std::ref(fine));
+    } catch (const std::system_error&) {
+      split = kSteps;  // no second thread: the whole year here
+    }
+  }
+  TraceYearSteps(model, correction, 0, split, turns, writer, fine);
+  TraceDayCurves(model, correction, writer, fine);
+  if (second.joinable()) second.join();
 }
 
 }  // namespace sundial

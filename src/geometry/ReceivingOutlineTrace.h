@@ -57,7 +57,10 @@ ReceivingOutline OutlineAtTraceStep(const DialModel& model, int step);
 
 // Fills every fine array of a type-12 dial: the hour families, the azimuth lines, the two halves
 // of the almucantars over the year, and the fine day curves. `correction` is the dial's
-// longitudeCorrection.
-void TraceReceivingOutline(const DialModel& model, double correction, FineDialGeometry& fine);
+// longitudeCorrection. The year is traced on two threads where the machine has two cores (the
+// points are the same either way); One keeps it on the calling thread.
+enum class TraceThreads { Two, One };
+void TraceReceivingOutline(const DialModel& model, double correction, FineDialGeometry& fine,
+                           TraceThreads threads = TraceThreads::Two);
 
 }  // namespace sundial

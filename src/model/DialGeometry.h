@@ -8,7 +8,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
 
 namespace sundial {
 
@@ -147,6 +151,27 @@ struct FineDialGeometry {
   // Two per altitude: the afternoon (western) half of the day, then the morning half.
   std::array<AlmucantarCurveFine, 2 * kAlmucantarCount> almucantarCurvesFine;
   std::array<DayCurveFine, kDayCurveCount> dayCurvesFine;
+
+  // The traces start out zero: what the trace does not write (the time of a day curve's points,
+  // the curves of date lines that are off) stays zero. They are taken zeroed from std::calloc,
+  // whose large blocks come as fresh zero pages from the system: nothing is written twice, and
+  // the pages are first touched where the trace fills them. NewZeroed gives no traces (null)
+  // when the memory is not there.
+  static std::unique_ptr<FineDialGeometry> NewZeroed() noexcept {
+    return std::unique_ptr<FineDialGeometry>(
+        static_cast<FineDialGeometry*>(std::calloc(1, sizeof(FineDialGeometry))));
+  }
+  // Every new and delete of the traces goes through calloc and free, so that one delete serves
+  // both ways of making them.
+  static void* operator new(std::size_t size) {
+    if (void* p = std::calloc(1, size)) return p;
+    throw std::bad_alloc();
+  }
+  static void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return std::calloc(1, size);
+  }
+  static void operator delete(void* p) noexcept { std::free(p); }
+  static void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 };
 
 }  // namespace sundial

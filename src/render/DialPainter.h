@@ -32,6 +32,11 @@ struct PaintInput {
 // painting goes on. Every object created is released before returning.
 void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporter);
 
+// Decides once, for a loaded dial with fine traces (the dial read on a receiving outline), which
+// points of the traces its face draws are lit, on two threads where there are two cores, and
+// keeps the answers in `light` for every paint to find. Nothing for a dial without fine traces.
+void DecideFineLight(const DialModel& model, FineLightCache& light);
+
 // The parts of that paint that follow the tick, each alone with the drawing objects it is drawn
 // with (no background, no face): the clock line, and the shadow of the present sun. They tell
 // where a tick changes the picture; the shadow, the last thing a paint draws, drawn so over the

@@ -18,12 +18,8 @@ class FineLightCache {
   // first time it is asked for that point.
   template <typename Decide>
   bool Lit(const FineDialGeometry& fine, const void* point, Decide decide) {
-    if (owner_ != &fine) {
-      owner_ = &fine;
-      marks_.assign(kWords / kPerByte + 1, 0);
-    }
-    const auto offset = static_cast<std::size_t>(static_cast<const unsigned char*>(point) -
-                                                 reinterpret_cast<const unsigned char*>(&fine));
+    Prepare(fine);
+    const auto offset = Offset(fine, point);
     if (offset >= sizeof(FineDialGeometry)) return decide();
     const std::size_t word = offset / kWordSize;
     std::uint8_t& byte = marks_[word / kPerByte];
@@ -33,6 +29,26 @@ class FineLightCache {
     const bool lit = decide();
     byte = static_cast<std::uint8_t>(byte | ((lit ? kLit : kDark) << shift));
     return lit;
+  }
+
+  // Makes room for the answers about `fine`, forgetting those about any other traces.
+  void Prepare(const FineDialGeometry& fine) {
+    if (owner_ == &fine) return;
+    owner_ = &fine;
+    marks_.assign(kWords / kPerByte + 1, 0);
+  }
+
+  // Keeps the answer for the point at `point`, decided ahead of the paints; Prepare(fine) must
+  // have been called. Several threads may keep answers at once, each for its own points, once
+  // Prepare has returned: the marks of two different points never share a byte (below), and
+  // nothing else of the cache is written.
+  void Keep(const FineDialGeometry& fine, const void* point, bool lit) {
+    const auto offset = Offset(fine, point);
+    if (offset >= sizeof(FineDialGeometry)) return;
+    const std::size_t word = offset / kWordSize;
+    std::uint8_t& byte = marks_[word / kPerByte];
+    const int shift = static_cast<int>(word % kPerByte) * 2;
+    byte = static_cast<std::uint8_t>((byte & ~(3 << shift)) | ((lit ? kLit : kDark) << shift));
   }
 
   // Forgets every answer (another dial was loaded).
@@ -50,6 +66,17 @@ class FineLightCache {
   static constexpr int kUnknown = 0;
   static constexpr int kDark = 1;
   static constexpr int kLit = 2;
+
+  // A point is marked at its first word; points lie on word boundaries and span at least a
+  // byte's worth of words, so two points never have their marks in the same byte.
+  static_assert(alignof(DialPoint) % kWordSize == 0 && alignof(FlaggedDialPoint) % kWordSize == 0);
+  static_assert(sizeof(DialPoint) >= kWordSize * kPerByte &&
+                sizeof(FlaggedDialPoint) >= kWordSize * kPerByte);
+
+  static std::size_t Offset(const FineDialGeometry& fine, const void* point) {
+    return static_cast<std::size_t>(static_cast<const unsigned char*>(point) -
+                                    reinterpret_cast<const unsigned char*>(&fine));
+  }
 
   const FineDialGeometry* owner_ = nullptr;
   std::vector<std::uint8_t> marks_;

@@ -5,10 +5,16 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <type_traits>
+#include <vector>
 
 #include "geometry/ReceivingOutlineTrace.h"
+#include "render/DialPainter.h"
 #include "render/Labels.h"
 #include "render/LineTracer.h"
 #include "render/SpecialFaces.h"
@@ -36,6 +42,15 @@ bool InsidePlate(const DialModel& m, double x, double y) {
   return m.plateXMin < x && x < m.plateXMax && m.plateYMin < y && y < m.plateYMax;
 }
 
+// Whether a point of the fine traces is lit: its sun above the inclined plate (`plate`, the
+// dial's InclinedPlate(planeDeclination, planeInclination)), and above the horizon where the
+// dial shows it.
+bool FineLit(const DialModel& m, const InclinedPlate& plate, const TracePoint& p) {
+  if (!p.valid) return false;
+  if (plate.Elevation(p.azimuth, p.altitude) <= 0) return false;
+  return !m.showHorizon || p.altitude > 0;
+}
+
 // The tracing rule of the fine lines. Neighbouring points of a fine trace lie close together
 // unless the outline's crossing changed sides between two days or two instants; such a jump is
 // not a piece of the line, so the pen moves across it instead of drawing.
@@ -43,7 +58,10 @@ class FineTracer {
  public:
   enum class Step { Skipped, Started, Drawn, Hidden };
 
-  FineTracer(PaintContext& ctx) : ctx_(ctx), pen_(ctx.canvas, ctx.frame) {}
+  FineTracer(PaintContext& ctx)
+      : ctx_(ctx),
+        plate_(ctx.model.planeDeclination, ctx.model.planeInclination),
+        pen_(ctx.canvas, ctx.frame) {}
 
   void Begin() {
     penDown_ = false;
@@ -56,15 +74,7 @@ class FineTracer {
     return ctx_.input.fineLight->Lit(*ctx_.model.fine, source, [&] { return Decide(p); });
   }
 
-  bool Decide(const TracePoint& p) const {
-    const DialModel& m = ctx_.model;
-    if (!p.valid) return false;
-    if (InclinedPlateDirection(m.planeDeclination, m.planeInclination, p.azimuth, p.altitude)
-            .elevation <= 0) {
-      return false;
-    }
-    return !m.showHorizon || p.altitude > 0;
-  }
+  bool Decide(const TracePoint& p) const { return FineLit(ctx_.model, plate_, p); }
 
   Step Trace(const TracePoint& p, const void* source) {
     if (IsAbsentPoint(p.x, p.y)) return Step::Skipped;
@@ -93,6 +103,7 @@ class FineTracer {
 
  private:
   PaintContext& ctx_;
+  InclinedPlate plate_;
   DevicePen pen_;
   bool penDown_ = false;
   double prevX_ = kOutlineMissed;
@@ -291,11 +302,126 @@ void FineFaceDrawer::Layer(const FineLayer& layer, const Curve* curves, int coun
 
 bool Finite(const PlanePoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
+// The points of one fine curve, whole.
+struct FineCurve {
+  const DialPoint* points = nullptr;
+  const FlaggedDialPoint* flagged = nullptr;
+  int count = 0;
+};
+
+// The curves whose lit points the face asks for, as FineFaceDrawer draws them: the day curves,
+// the horizon's first and last temporary hours, and the lines of each layer drawn (the
+// intermediate ones only when they are shown). A curve left out is decided when it is painted.
+std::vector<FineCurve> CurvesTheFaceReads(const DialModel& m, const FineDialGeometry& f) {
+  std::vector<FineCurve> curves;
+  for (int entry = 0; entry < kMonthLineCount + kUserDateLineCount; ++entry) {
+    if (entry >= kMonthLineCount) {
+      const int i = entry - kMonthLineCount;
+      if (!m.dateLineEnabled[i] || !m.dateLineDay[i] || !m.dateLineMonth[i]) continue;
+    }
+    curves.push_back({f.dayCurvesFine[entry].points.data(), nullptr, kFineDayPointCount});
+  }
+  if (m.showHorizon) {
+    for (int line : {0, kHalfDayLineCount - 1}) {
+      curves.push_back({f.temporaryHourCurvesFine[line].points.data(), nullptr, kFineYearPointCount});
+    }
+  }
+  auto layer = [&](bool enabled, const auto* lines, int count, int stride, int firstLineDashed) {
+    if (!enabled) return;
+    for (int i = 0; i < count; ++i) {
+      const bool solid = (i / stride + firstLineDashed) % 2 == 0;
+      if (!solid && !m.showIntermediateLines) continue;
+      FineCurve curve;
+      if constexpr (std::is_same_v<std::decay_t<decltype(*lines)>, AlmucantarCurveFine>) {
+        curve.flagged = lines[i].points.data();
+      } else {
+        curve.points = lines[i].points.data();
+      }
+      curve.count = kFineYearPointCount;
+      curves.push_back(curve);
+    }
+  };
+  layer(m.showItalianHours || m.showItalianHoursShifted, f.italianHourCurvesFine.data(),
+        kHourLineCount, 1, m.showItalianHours ? 0 : 1);
+  layer(m.showBabylonianHours, f.babylonianHourCurvesFine.data(), kHourLineCount, 1, 0);
+  layer(m.showReferenceHours, f.referenceHourCurvesFine.data(), kHourLineCount, 1, 0);
+  layer(m.showTemporaryHours, f.temporaryHourCurvesFine.data(), kHalfDayLineCount, 1, 0);
+  layer(m.showAscendantHalf || m.showAscendantLines, f.ascendantLineCurvesFine.data(),
+        kHalfDayLineCount, 1, 0);
+  layer(m.showEclipticHalf || m.showEclipticHours, f.eclipticHourCurvesFine.data(),
+        kHalfDayLineCount, 1, 0);
+  layer(m.showAzimuthLines, f.azimuthLineCurvesFine.data(), kAzimuthLineCount, 1, 0);
+  layer(m.showAlmucantars, f.almucantarCurvesFine.data(), 2 * kAlmucantarCount, 2, 0);
+  layer(m.showModernHours, f.modernHourCurvesFine.data(), kHourLineCount, 1, 0);
+  // Each curve once (the horizon's lines are also temporary hours), in the order of memory.
+  const auto start = [](const FineCurve& c) {
+    return c.flagged != nullptr ? static_cast<const void*>(c.flagged)
+                                : static_cast<const void*>(c.points);
+  };
+  std::sort(curves.begin(), curves.end(), [&](const FineCurve& a, const FineCurve& b) {
+    return std::less<const void*>()(start(a), start(b));
+  });
+  curves.erase(std::unique(curves.begin(), curves.end(),
+                           [&](const FineCurve& a, const FineCurve& b) {
+                             return start(a) == start(b);
+                           }),
+               curves.end());
+  return curves;
+}
+
+// Decides the curves [first, last): the points the tracer asks about (those not absent), each
+// under its own record, as FineTracer::Visible keeps them.
+void DecideCurves(const DialModel& m, const FineDialGeometry& f, const FineCurve* first,
+                  const FineCurve* last, FineLightCache& light) {
+  const InclinedPlate plate(m.planeDeclination, m.planeInclination);
+  auto decide = [&](const auto& point) {
+    const TracePoint p = Read(point);
+    if (!IsAbsentPoint(p.x, p.y)) light.Keep(f, &point, FineLit(m, plate, p));
+  };
+  for (const FineCurve* c = first; c != last; ++c) {
+    for (int i = 0; i < c->count; ++i) {
+      if (c->flagged != nullptr) {
+        decide(c->flagged[i]);
+      } else {
+        decide(c->points[i]);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void DrawReceivingSurfaceFace(PaintContext& ctx) {
   if (ctx.model.fine == nullptr) return;
   FineFaceDrawer(ctx).Draw();
+}
+
+void DecideFineLight(const DialModel& model, FineLightCache& light) {
+  if (model.fine == nullptr) return;
+  const FineDialGeometry& f = *model.fine;
+  light.Prepare(f);
+  const std::vector<FineCurve> curves = CurvesTheFaceReads(model, f);
+  const FineCurve* begin = curves.data();
+  const FineCurve* end = begin + curves.size();
+  // Two threads, each with whole curves (every curve listed once) and about half the points: no
+  // two of them keep marks for the same point, so they never write the same byte of the cache.
+  const FineCurve* split = end;
+  std::thread second;
+  if (std::thread::hardware_concurrency() >= 2) {
+    long total = 0;
+    for (const FineCurve& c : curves) total += c.count;
+    long before = 0;
+    split = begin;
+    while (split != end && 2 * (before + split->count) <= total) before += (split++)->count;
+    try {
+      second = std::thread(DecideCurves, std::cref(model), std::cref(f), split, end,
+                           std::ref(light));
+    } catch (const std::system_error&) {
+      split = end;  // no second thread: every curve here
+    }
+  }
+  DecideCurves(model, f, begin, split, light);
+  if (second.joinable()) second.join();
 }
 
 RodReading ReceivingOutlineReading(const DialModel& m, double sunAzimuth, double sunAltitude,

@@ -33,18 +33,37 @@ PlateDirection PolarPlateDirection(double latitude, double azimuth, double altit
 
 PlateDirection InclinedPlateDirection(double declination, double inclination, double azimuth,
                                       double altitude) {
-  const double d = declination * kDegree;
-  const double z = inclination * kDegree;
+  return InclinedPlate(declination, inclination).Direction(azimuth, altitude);
+}
+
+InclinedPlate::InclinedPlate(double declination, double inclination)
+    : cosD_(std::cos(declination * kDegree)),
+      sinD_(std::sin(declination * kDegree)),
+      cosZ_(std::cos(inclination * kDegree)),
+      sinZ_(std::sin(inclination * kDegree)) {}
+
+InclinedPlate::OnPlate InclinedPlate::Turn(double azimuth, double altitude) const {
   const double az = azimuth * kDegree;
   const double h = altitude * kDegree;
   const double a = std::cos(h) * std::cos(az);   // toward south
   const double b = -std::cos(h) * std::sin(az);  // toward east
   const double c = std::sin(h);                  // up
-  const double p = std::cos(d) * a - std::sin(d) * b;
-  const double q = std::sin(d) * a + std::cos(d) * b;
-  const double n = std::sin(z) * p + std::cos(z) * c;
-  const double r = std::cos(z) * p - std::sin(z) * c;
-  return {std::atan(n / std::sqrt(r * r + q * q)) / kDegree, std::atan2(-q, r) / kDegree};
+  const double p = cosD_ * a - sinD_ * b;
+  const double q = sinD_ * a + cosD_ * b;
+  const double n = sinZ_ * p + cosZ_ * c;
+  const double r = cosZ_ * p - sinZ_ * c;
+  return {n, q, r};
+}
+
+double InclinedPlate::Elevation(double azimuth, double altitude) const {
+  const OnPlate t = Turn(azimuth, altitude);
+  return std::atan(t.n / std::sqrt(t.r * t.r + t.q * t.q)) / kDegree;
+}
+
+PlateDirection InclinedPlate::Direction(double azimuth, double altitude) const {
+  const OnPlate t = Turn(azimuth, altitude);
+  return {std::atan(t.n / std::sqrt(t.r * t.r + t.q * t.q)) / kDegree,
+          std::atan2(-t.q, t.r) / kDegree};
 }
 
 bool PointVisible(const DialModel& m, double azimuth, double altitude, bool dayCurve) {

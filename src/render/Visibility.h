@@ -25,6 +25,29 @@ PlateDirection PolarPlateDirection(double latitude, double azimuth, double altit
 PlateDirection InclinedPlateDirection(double declination, double inclination, double azimuth,
                                       double altitude);
 
+// The same plate with the sines and cosines of its declination and inclination worked out once,
+// for many sun directions: Direction(azimuth, altitude) is InclinedPlateDirection's answer to the
+// last bit, and Elevation its elevation alone.
+class InclinedPlate {
+ public:
+  InclinedPlate(double declination, double inclination);
+  PlateDirection Direction(double azimuth, double altitude) const;
+  double Elevation(double azimuth, double altitude) const;
+
+ private:
+  struct OnPlate {
+    double n;  // along the plate's normal
+    double q;  // across the plate
+    double r;  // across the plate, the other way
+  };
+  OnPlate Turn(double azimuth, double altitude) const;
+
+  double cosD_;
+  double sinD_;
+  double cosZ_;
+  double sinZ_;
+};
+
 // Angle brought once into [-180, 180] by adding or subtracting 360.
 double WrapOnce(double degrees);
 

@@ -61,6 +61,9 @@ void CDialWnd::Load() {
       dialFilePath_.clear();
       break;
   }
+  // The lit points of fine traces are decided here once, rather than one by one in the first
+  // paint.
+  if (model.modelReady != 0 && model.fine != nullptr) DecideFineLight(model, fineLight_);
 }
 
 void CDialWnd::LoadIfNeeded() {

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
+#include <string>
 
 #include "astro/DailySunTables.h"
 #include "astro/SunPath.h"
@@ -273,6 +275,59 @@ TEST(ReceivingOutlineTrace, MissesAreMarkedAndTheNextStepIsReadNormally) {
   }
   EXPECT_GT(misses, 0);
   EXPECT_GT(readAfterMiss, 0);
+}
+
+// Bit for bit, so that a NaN or the sign of a zero counts as well.
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SamePoint(const DialPoint& a, const DialPoint& b) {
+  return SameBits(a.time, b.time) && SameBits(a.x, b.x) && SameBits(a.y, b.y) &&
+         SameBits(a.azimuth, b.azimuth) && SameBits(a.altitude, b.altitude);
+}
+bool SamePoint(const FlaggedDialPoint& a, const FlaggedDialPoint& b) {
+  return a.valid == b.valid && SameBits(a.time, b.time) && SameBits(a.x, b.x) &&
+         SameBits(a.y, b.y) && SameBits(a.azimuth, b.azimuth) && SameBits(a.altitude, b.altitude);
+}
+
+// The first point (family, line, step) where two traces differ, or "" when none does.
+std::string FirstDifference(const FineDialGeometry& a, const FineDialGeometry& b) {
+  std::string where;
+  auto family = [&](const char* name, const auto& linesA, const auto& linesB) {
+    for (std::size_t j = 0; j < linesA.size() && where.empty(); ++j) {
+      for (std::size_t k = 0; k < linesA[j].points.size(); ++k) {
+        if (!SamePoint(linesA[j].points[k], linesB[j].points[k])) {
+          where = std::string(name) + " " + std::to_string(j) + " " + std::to_string(k);
+          return;
+        }
+      }
+    }
+  };
+  family("modern", a.modernHourCurvesFine, b.modernHourCurvesFine);
+  family("italian", a.italianHourCurvesFine, b.italianHourCurvesFine);
+  family("babylonian", a.babylonianHourCurvesFine, b.babylonianHourCurvesFine);
+  family("temporary", a.temporaryHourCurvesFine, b.temporaryHourCurvesFine);
+  family("reference", a.referenceHourCurvesFine, b.referenceHourCurvesFine);
+  family("ascendant", a.ascendantLineCurvesFine, b.ascendantLineCurvesFine);
+  family("ecliptic", a.eclipticHourCurvesFine, b.eclipticHourCurvesFine);
+  family("azimuth", a.azimuthLineCurvesFine, b.azimuthLineCurvesFine);
+  family("almucantar", a.almucantarCurvesFine, b.almucantarCurvesFine);
+  family("day", a.dayCurvesFine, b.dayCurvesFine);
+  return where;
+}
+
+TEST(ReceivingOutlineTrace, TwoThreadsTraceEveryPointAsOneDoes) {
+  // Both directions through the year (the halves then meet at opposite ends of the arrays),
+  // with a user date line whose curve is read on the outline of its day.
+  for (bool forward : {true, false}) {
+    DialModel m = TracedDial(!forward, forward);
+    m.dateLineEnabled[0] = 1;
+    m.dateLineDay[0] = 10;
+    m.dateLineMonth[0] = 8;
+    auto one = std::make_unique<FineDialGeometry>();
+    auto two = std::make_unique<FineDialGeometry>();
+    TraceReceivingOutline(m, 2.5, *one, TraceThreads::One);
+    TraceReceivingOutline(m, 2.5, *two, TraceThreads::Two);
+    EXPECT_EQ(FirstDifference(*one, *two), "") << forward;
+  }
 }
 
 TEST(ReceivingOutlineTrace, DegenerateRodsAndOutlinesStoreMarkersOnly) {

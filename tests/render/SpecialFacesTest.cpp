@@ -5,11 +5,15 @@
 
 #include <algorithm>
 #include <set>
+#include <sstream>
+#include <string>
 
 #include "PaintFixture.h"
+#include "geometry/DialLoader.h"
 #include "render/PlaneMapping.h"
 #include "render/SpecialFaces.h"
 #include "render/Titles.h"
+#include "render/TraceJson.h"
 
 namespace sundial::testing {
 namespace {
@@ -320,6 +324,38 @@ TEST(ReceivingOutlineFace, BelowTheHorizonIsDrawnOnlyWithoutShowHorizon) {
   RecordingCanvas h(600, 600);
   Paint(*m, h);
   EXPECT_EQ(LinesDrawnWith(h, kYellow, PenStyle::Solid).size(), 0u);
+}
+
+TEST(ReceivingOutlineFace, LightDecidedAtLoadDrawsWhatThePaintDecides) {
+  DialModel m;
+  ASSERT_EQ(LoadDial(std::string(SUNDIAL_SOURCE_DIR) + "/examples/type-12-receiving-ellipse-torino.vqr", m),
+            LoadOutcome::File);
+  ASSERT_NE(m.fine, nullptr);
+  // Layers whose lines pass in and out of the light: almucantars (points flagged valid or not),
+  // the horizon (whose lines are temporary hours as well), and the shifted Italian hours
+  // without their intermediate lines.
+  m.showAlmucantars = 1;
+  m.showHorizon = 1;
+  m.showTemporaryHours = 1;
+  m.showItalianHours = 0;
+  m.showItalianHoursShifted = 1;
+  m.showIntermediateLines = 0;
+  auto paint = [&](FineLightCache* light) {
+    RecordingCanvas c(800, 600);
+    KeptMessages messages;
+    PaintInput input = InputFor(m);
+    input.sunValid = 1;
+    input.sunAltitude = -10;
+    input.fineLight = light;
+    PaintDial(input, c, messages);
+    std::ostringstream out;
+    WriteTraceJson(c, out);
+    return out.str();
+  };
+  const std::string decidedInThePaint = paint(nullptr);
+  FineLightCache light;
+  DecideFineLight(m, light);
+  EXPECT_TRUE(paint(&light) == decidedInThePaint);
 }
 
 }  // namespace
