@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <map>
+#include <optional>
+
+#include "render/Titles.h"
 
 namespace sundial {
 
@@ -54,6 +58,7 @@ class ObjectBook {
   }
   // Half the pen's width plus the fringe.
   int StrokeReach() const { return std::max(pen_.width, 1) / 2 + 1 + kStrokeFringe; }
+  const FontSpec& Font() const { return font_; }
   IntRect TextBounds(const std::string& text, const IntRect& rect, unsigned flags) const {
     return TextReach(text, rect, flags, CellHeightOf(font_), font_.charset == kSymbolCharset);
   }
@@ -68,9 +73,16 @@ class ObjectBook {
 // A canvas that draws nothing and gathers how far its drawing operations reach.
 class ExtentCanvas final : public Canvas {
  public:
-  ExtentCanvas(int width, int height) : width_(width), height_(height) {}
+  // With `bandRows`, also how far the operations reach in each band of that many rows.
+  ExtentCanvas(int width, int height, int bandRows = 0)
+      : width_(width), height_(height), bandRows_(bandRows) {
+    if (bandRows_ > 0 && height_ > 0) {
+      bands_.resize(static_cast<std::size_t>((height_ + bandRows_ - 1) / bandRows_));
+    }
+  }
 
   IntRect Extent() const { return extent_; }
+  const std::vector<IntRect>& Bands() const { return bands_; }
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -105,7 +117,9 @@ class ExtentCanvas final : public Canvas {
     y_ = y;
   }
   void LineTo(int x, int y) override {
-    Add(Padded(Normalized(IntRect{x_, y_, x, y}), book_.StrokeReach()));
+    const int reach = book_.StrokeReach();
+    AddToExtent(Padded(Normalized(IntRect{x_, y_, x, y}), reach));
+    AddSegmentToBands(x_, y_, x, y, reach);
     x_ = x;
     y_ = y;
   }
@@ -125,11 +139,57 @@ class ExtentCanvas final : public Canvas {
     return previous;
   }
   void Add(const IntRect& r) {
+    AddToExtent(r);
+    if (bands_.empty()) return;
+    const IntRect cut = IntersectRects(r, IntRect{0, 0, width_, height_});
+    if (IsEmptyRect(cut)) return;
+    for (int b = cut.top / bandRows_; b <= (cut.bottom - 1) / bandRows_; ++b) {
+      AddToBand(b, cut.left, cut.right);
+    }
+  }
+  void AddToExtent(const IntRect& r) {
     extent_ = BoundingRect(extent_, IntersectRects(r, IntRect{0, 0, width_, height_}));
+  }
+  void AddToBand(int b, long long left, long long right) {
+    const int top = b * bandRows_;
+    const IntRect r{static_cast<int>(std::clamp<long long>(left, 0, width_)), top,
+                    static_cast<int>(std::clamp<long long>(right, 0, width_)),
+                    std::min(height_, top + bandRows_)};
+    IntRect& band = bands_[static_cast<std::size_t>(b)];
+    band = BoundingRect(band, r);
+  }
+  // A pixel within `reach` of the segment and inside a band's rows lies within `reach` across of
+  // the part of the segment between `reach` above and below that band.
+  void AddSegmentToBands(int x0, int y0, int x1, int y1, int reach) {
+    if (bands_.empty()) return;
+    const long long low = std::max<long long>(0, std::min(y0, y1) - 1LL * reach);
+    const long long high = std::min<long long>(height_ - 1LL, std::max(y0, y1) + 1LL * reach);
+    if (low > high) return;
+    for (long long b = low / bandRows_; b <= high / bandRows_; ++b) {
+      const double top = static_cast<double>(b * bandRows_ - reach);
+      const double bottom = static_cast<double>((b + 1) * bandRows_ + reach);
+      double left = std::min(x0, x1);
+      double right = std::max(x0, x1);
+      if (y0 != y1) {
+        // The segment's x where it crosses those rows, its ends kept inside.
+        auto xAt = [&](double y) {
+          const double t = std::clamp((y - y0) / (1.0 * y1 - y0), 0.0, 1.0);
+          return x0 + t * (1.0 * x1 - x0);
+        };
+        const double a = xAt(top);
+        const double c = xAt(bottom);
+        left = std::min(a, c);
+        right = std::max(a, c);
+      }
+      AddToBand(static_cast<int>(b), static_cast<long long>(std::floor(left)) - reach - 1,
+                static_cast<long long>(std::ceil(right)) + reach + 2);
+    }
   }
 
   int width_;
   int height_;
+  int bandRows_;
+  std::vector<IntRect> bands_;
   ObjectHandle next_ = 1;
   ObjectHandle pen_ = kNoObject;
   ObjectHandle brush_ = kNoObject;
@@ -303,6 +363,14 @@ TickRegions TickDependentRegions(const PaintInput& input, int width, int height)
   return TickRegions{clock.Extent(), shadow.Extent()};
 }
 
+std::vector<IntRect> ShadowBands(const PaintInput& input, int width, int height, int bandRows) {
+  if (!input.sunValid || bandRows <= 0) return {};
+  SilentReporter silent;
+  ExtentCanvas shadow(width, height, bandRows);
+  PaintShadow(input, shadow, silent);
+  return shadow.Bands();
+}
+
 std::vector<IntRect> MergeRegion(std::vector<IntRect> rects, int width, int height) {
   const IntRect canvas{0, 0, width, height};
   std::vector<IntRect> out;
@@ -335,6 +403,311 @@ void PaintReaching(const PaintInput& input, Canvas& canvas, MessageReporter& rep
                    const IntRect& clip, const IntRect& reach) {
   RegionCanvas region(canvas, clip, reach);
   PaintDial(input, region, reporter);
+}
+
+void PaintShadowReaching(const PaintInput& input, Canvas& canvas, MessageReporter& reporter,
+                         const IntRect& clip, const IntRect& reach) {
+  RegionCanvas region(canvas, clip, reach);
+  PaintShadow(input, region, reporter);
+}
+
+namespace {
+
+std::uint32_t Packed(Rgb c) { return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b; }
+Rgb Unpacked(std::uint32_t v) {
+  return Rgb{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+             static_cast<std::uint8_t>(v)};
+}
+
+}  // namespace
+
+// Passes every operation on to the canvas drawn on and keeps it in a RegionReplay. The
+// operations of a polyline are held back until it reaches the rectangle (then kept) or the next
+// MoveTo ends it without having reached it (then only what else came between is kept).
+class RecordingTee final : public Canvas {
+ public:
+  using Op = CanvasOpKind;
+
+  RecordingTee(Canvas& target, RegionReplay& replay, const IntRect& reach,
+               const std::string& clockLine)
+      : target_(target), replay_(replay), reach_(reach), clockLine_(clockLine) {}
+  ~RecordingTee() override {
+    EndRun();
+    replay_.touched_ = touched_;
+  }
+
+  int Width() const override { return target_.Width(); }
+  int Height() const override { return target_.Height(); }
+  ObjectHandle CreatePen(const PenSpec& spec) override {
+    const ObjectHandle h = target_.CreatePen(spec);
+    if (h != kNoObject) penWidths_[h] = spec.width;
+    book_.AddPen(h, spec);
+    replay_.pens_.push_back(spec);
+    Keep({Op::CreatePen, false, {}, h, static_cast<std::uint32_t>(replay_.pens_.size() - 1)});
+    return h;
+  }
+  ObjectHandle CreateSolidBrush(Rgb color) override {
+    const ObjectHandle h = target_.CreateSolidBrush(color);
+    Keep({Op::CreateSolidBrush, false, {}, h, Packed(color)});
+    return h;
+  }
+  ObjectHandle StockBlackBrush() override {
+    const ObjectHandle h = target_.StockBlackBrush();
+    Keep({Op::StockBlackBrush, false, {}, h});
+    return h;
+  }
+  ObjectHandle CreateFont(const FontSpec& spec) override {
+    const ObjectHandle h = target_.CreateFont(spec);
+    book_.AddFont(h, spec);
+    replay_.fonts_.push_back(spec);
+    Keep({Op::CreateFont, false, {}, h, static_cast<std::uint32_t>(replay_.fonts_.size() - 1)});
+    return h;
+  }
+  void DeleteObject(ObjectHandle object) override {
+    target_.DeleteObject(object);
+    Keep({Op::DeleteObject, false, {}, object});
+  }
+  ObjectHandle SelectPen(ObjectHandle pen) override {
+    const ObjectHandle previous = target_.SelectPen(pen);
+    if (previous != kNoObject) {
+      book_.SelectPen(pen);
+      auto it = penWidths_.find(pen);
+      penWidth_ = it == penWidths_.end() ? 1 : it->second;
+    }
+    Keep({Op::SelectPen, false, {}, pen});
+    return previous;
+  }
+  ObjectHandle SelectBrush(ObjectHandle brush) override {
+    Keep({Op::SelectBrush, false, {}, brush});
+    return target_.SelectBrush(brush);
+  }
+  ObjectHandle SelectFont(ObjectHandle font) override {
+    Keep({Op::SelectFont, false, {}, font});
+    const ObjectHandle previous = target_.SelectFont(font);
+    if (previous != kNoObject) book_.SelectFont(font);
+    return previous;
+  }
+  void SetTextColor(Rgb color) override {
+    target_.SetTextColor(color);
+    Keep({Op::SetTextColor, false, {}, 0, Packed(color)});
+  }
+  void SetBackgroundColor(Rgb color) override {
+    target_.SetBackgroundColor(color);
+    Keep({Op::SetBackgroundColor, false, {}, 0, Packed(color)});
+  }
+  void SetBackgroundMode(BackgroundMode mode) override {
+    target_.SetBackgroundMode(mode);
+    Keep({Op::SetBackgroundMode, false, {}, 0, static_cast<std::uint32_t>(mode)});
+  }
+  void FillRect(const IntRect& rect, ObjectHandle brush) override {
+    target_.FillRect(rect, brush);
+    Touch(Normalized(rect));
+    Keep({Op::FillRect, false, rect, brush});
+  }
+  void MoveTo(int x, int y) override {
+    target_.MoveTo(x, y);
+    EndRun();
+    runStart_ = replay_.ops_.size();
+    inRun_ = true;
+    runBox_ = IntRect{};
+    x_ = x;
+    y_ = y;
+    replay_.ops_.push_back({Op::MoveTo, false, IntRect{x, y, 0, 0}});
+  }
+  void LineTo(int x, int y) override {
+    target_.LineTo(x, y);
+    // Half the pen, a thin pen's miter corners and the antialiased fringe.
+    const int pad = std::max(penWidth_, 1) / 2 + 10;
+    const IntRect box = Padded(Normalized(IntRect{x_, y_, x, y}), pad);
+    runBox_ = BoundingRect(runBox_, box);
+    if (inRun_ && !IsEmptyRect(IntersectRects(box, reach_))) inRun_ = false;  // reached: kept
+    x_ = x;
+    y_ = y;
+    replay_.ops_.push_back({Op::LineTo, false, IntRect{x, y, 0, 0}});
+  }
+  void Ellipse(int left, int top, int right, int bottom) override {
+    target_.Ellipse(left, top, right, bottom);
+    Touch(Padded(Normalized(IntRect{left, top, right, bottom}), book_.StrokeReach() + 4));
+    Keep({Op::Ellipse, false, IntRect{left, top, right, bottom}});
+  }
+  void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override {
+    target_.DrawText(text, rect, flags);
+    Touch(book_.TextBounds(text, rect, flags));
+    if (!clockLine_.empty() && text == clockLine_) {
+      Keep({Op::DrawText, true, rect, 0, flags});
+      replay_.clockLineDrawn_ = RegionReplay::ClockLineDrawn{book_.Font(), rect, flags};
+      return;
+    }
+    replay_.texts_.push_back(text);
+    Keep({Op::DrawText, false, rect, 0, flags,
+          static_cast<std::uint32_t>(replay_.texts_.size() - 1)});
+  }
+  void SetClipRect(const IntRect& rect) override {
+    target_.SetClipRect(rect);
+    Keep({Op::SetClipRect, false, rect});
+  }
+  void ClearClip() override {
+    target_.ClearClip();
+    Keep({Op::ClearClip, false, {}});
+  }
+
+ private:
+  void Keep(const RegionReplay::Recorded& op) { replay_.ops_.push_back(op); }
+
+  // A polyline that never came near the rectangle: its MoveTo and LineTos go, the rest stays.
+  void Touch(const IntRect& r) { touched_ = BoundingRect(touched_, r); }
+
+  void EndRun() {
+    if (!inRun_) {
+      Touch(runBox_);  // a polyline kept, or what was drawn before the first MoveTo
+      runBox_ = IntRect{};
+      return;
+    }
+    inRun_ = false;
+    runBox_ = IntRect{};
+    auto& ops = replay_.ops_;
+    const auto from = ops.begin() + static_cast<std::ptrdiff_t>(runStart_);
+    ops.erase(std::remove_if(from, ops.end(),
+                             [](const RegionReplay::Recorded& r) {
+                               return r.op == Op::MoveTo || r.op == Op::LineTo;
+                             }),
+              ops.end());
+  }
+
+  Canvas& target_;
+  RegionReplay& replay_;
+  IntRect reach_;
+  const std::string& clockLine_;
+  std::map<ObjectHandle, int> penWidths_;
+  int penWidth_ = 1;  // a fresh canvas: the thin stock pen
+  ObjectBook book_;
+  IntRect runBox_;   // the reach of the polyline since the last MoveTo
+  IntRect touched_;  // the reach of everything kept
+  bool inRun_ = false;
+  std::size_t runStart_ = 0;
+  int x_ = 0;
+  int y_ = 0;
+};
+
+void RegionReplay::Clear() {
+  recorded_ = false;
+  clockLineDrawn_.reset();
+  touched_ = IntRect{};
+  ops_.clear();
+  ops_.shrink_to_fit();
+  pens_.clear();
+  fonts_.clear();
+  texts_.clear();
+}
+
+void RegionReplay::Paint(const PaintInput& input, Canvas& canvas, MessageReporter& reporter,
+                         const IntRect& clip, const IntRect& reach) {
+  if (input.withShadow) {
+    PaintReaching(input, canvas, reporter, clip, reach);
+    return;
+  }
+  Key key = KeyOf(input, canvas.Width(), canvas.Height(), clip, reach);
+  if (recorded_ && key == key_) {
+    Replay(input, canvas);
+    return;
+  }
+  Clear();
+  const std::string clockLine =
+      input.sunValid ? ClockLineText(input.clockText, input.equationText) : std::string();
+  {
+    RecordingTee tee(canvas, *this, reach, clockLine);
+    PaintReaching(input, tee, reporter, clip, reach);
+  }
+  ops_.shrink_to_fit();
+  key_ = std::move(key);
+  recorded_ = true;
+}
+
+RegionReplay::Key RegionReplay::KeyOf(const PaintInput& input, int width, int height,
+                                     const IntRect& clip, const IntRect& reach) {
+  return Key{&input.model,  input.model.geometry.get(), input.model.fine.get(), width, height,
+             clip,          reach,                      input.sunValid,         input.dialFilePath};
+}
+
+std::optional<IntRect> RegionReplay::Touches(const PaintInput& input, int width, int height,
+                                             const IntRect& clip, const IntRect& reach) const {
+  if (input.withShadow || !recorded_ || !(KeyOf(input, width, height, clip, reach) == key_)) {
+    return std::nullopt;
+  }
+  return IntersectRects(touched_, clip);
+}
+
+void RegionReplay::Replay(const PaintInput& input, Canvas& canvas) const {
+  // The objects made now stand in for those made when the paint was recorded; the canvas's own
+  // (its stock objects, which a fresh canvas has under the same handles) stay as they are.
+  std::map<ObjectHandle, ObjectHandle> made;
+  auto now = [&](ObjectHandle recorded) {
+    auto it = made.find(recorded);
+    return it == made.end() ? recorded : it->second;
+  };
+  auto make = [&](ObjectHandle recorded, ObjectHandle h) {
+    if (recorded != kNoObject) made[recorded] = h;
+  };
+  const std::string clockLine = ClockLineText(input.clockText, input.equationText);
+  using Op = CanvasOpKind;
+  for (const Recorded& r : ops_) {
+    switch (r.op) {
+      case Op::CreatePen:
+        make(r.handle, canvas.CreatePen(pens_[r.value]));
+        break;
+      case Op::CreateSolidBrush:
+        make(r.handle, canvas.CreateSolidBrush(Unpacked(r.value)));
+        break;
+      case Op::StockBlackBrush:
+        make(r.handle, canvas.StockBlackBrush());
+        break;
+      case Op::CreateFont:
+        make(r.handle, canvas.CreateFont(fonts_[r.value]));
+        break;
+      case Op::DeleteObject:
+        canvas.DeleteObject(now(r.handle));
+        break;
+      case Op::SelectPen:
+        canvas.SelectPen(now(r.handle));
+        break;
+      case Op::SelectBrush:
+        canvas.SelectBrush(now(r.handle));
+        break;
+      case Op::SelectFont:
+        canvas.SelectFont(now(r.handle));
+        break;
+      case Op::SetTextColor:
+        canvas.SetTextColor(Unpacked(r.value));
+        break;
+      case Op::SetBackgroundColor:
+        canvas.SetBackgroundColor(Unpacked(r.value));
+        break;
+      case Op::SetBackgroundMode:
+        canvas.SetBackgroundMode(static_cast<BackgroundMode>(r.value));
+        break;
+      case Op::FillRect:
+        canvas.FillRect(r.rect, now(r.handle));
+        break;
+      case Op::MoveTo:
+        canvas.MoveTo(r.rect.left, r.rect.top);
+        break;
+      case Op::LineTo:
+        canvas.LineTo(r.rect.left, r.rect.top);
+        break;
+      case Op::Ellipse:
+        canvas.Ellipse(r.rect.left, r.rect.top, r.rect.right, r.rect.bottom);
+        break;
+      case Op::DrawText:
+        canvas.DrawText(r.clockLine ? clockLine : texts_[r.text], r.rect, r.value);
+        break;
+      case Op::SetClipRect:
+        canvas.SetClipRect(r.rect);
+        break;
+      case Op::ClearClip:
+        canvas.ClearClip();
+        break;
+    }
+  }
 }
 
 }  // namespace sundial

@@ -7,11 +7,15 @@
 // included, while the drawing that falls outside is skipped.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "render/Canvas.h"
 #include "render/DialPainter.h"
+#include "render/RecordingCanvas.h"
 
 namespace sundial {
 
@@ -37,6 +41,11 @@ struct TickRegions {
 };
 TickRegions TickDependentRegions(const PaintInput& input, int width, int height);
 
+// The shadow's pixels band by band: for each band of `bandRows` rows from the top, the rectangle
+// of that band that holds every pixel the shadow draws there (empty where it draws none); nothing
+// before the first tick.
+std::vector<IntRect> ShadowBands(const PaintInput& input, int width, int height, int bandRows);
+
 // Joins the rectangles of a region where that costs no more area than keeping them apart, cut to
 // the canvas, empty ones dropped.
 std::vector<IntRect> MergeRegion(std::vector<IntRect> rects, int width, int height);
@@ -52,25 +61,104 @@ void RepaintRect(const PaintInput& input, Canvas& canvas, MessageReporter& repor
 // pixels inside `reach` come out as a whole paint under that clip gives them.
 void PaintReaching(const PaintInput& input, Canvas& canvas, MessageReporter& reporter,
                    const IntRect& clip, const IntRect& reach);
+// The same for the shadow of the present sun alone, drawn over a face that a paint left.
+void PaintShadowReaching(const PaintInput& input, Canvas& canvas, MessageReporter& reporter,
+                         const IntRect& clip, const IntRect& reach);
+
+// Keeps what one PaintReaching of the face (a paint without the shadow) sends to its canvas, so
+// that the next repaint of the same rectangle of the same face sends it again without walking the
+// dial's lines: the operations that reach the rectangle and every change of drawing objects, in
+// their order; a polyline that cannot reach the rectangle is left out whole, from its MoveTo to
+// the next, so that no pen position or dash pattern of what is kept changes. The clock line is
+// the one part of a face that changes from one tick to the next: it is sent with the present
+// clock time and equation of time.
+class RegionReplay {
+ public:
+  // As PaintReaching(input, canvas, reporter, clip, reach), on a canvas in the state it is made
+  // in (no object of ours selected, no clip). Replays when the last call recorded the same face
+  // (dial, size, title, whether the clock line is shown) under the same clip and reach; else
+  // paints and records. A paint with the shadow is not kept.
+  void Paint(const PaintInput& input, Canvas& canvas, MessageReporter& reporter,
+             const IntRect& clip, const IntRect& reach);
+  // Forgets the record (the face was painted anew).
+  void Clear();
+  // When the next Paint with these arguments replays, the rectangle (inside `clip`) that holds
+  // every pixel the replay can draw; else nothing.
+  std::optional<IntRect> Touches(const PaintInput& input, int width, int height,
+                                 const IntRect& clip, const IntRect& reach) const;
+  // How the record draws the clock line, when it does.
+  struct ClockLineDrawn {
+    FontSpec font;
+    IntRect rect;
+    unsigned flags = 0;
+  };
+  const std::optional<ClockLineDrawn>& ClockLine() const { return clockLineDrawn_; }
+  // The number of operations kept (for benchmarks and tests).
+  std::size_t Size() const { return ops_.size(); }
+
+ private:
+  friend class RecordingTee;
+  struct Recorded {
+    CanvasOpKind op;
+    bool clockLine = false;    // DrawText: the clock line, drawn with the present time
+    IntRect rect;              // coordinates: MoveTo and LineTo in left and top
+    ObjectHandle handle = 0;   // the object made, deleted, selected or filled with
+    std::uint32_t value = 0;   // colour, mode, text flags, or the index of a pen, font or text
+    std::uint32_t text = 0;    // DrawText: the index of its text
+  };
+  struct Key {
+    const void* model = nullptr;
+    const void* geometry = nullptr;
+    const void* fine = nullptr;
+    int width = 0;
+    int height = 0;
+    IntRect clip;
+    IntRect reach;
+    int sunValid = 0;
+    std::string title;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+
+  static Key KeyOf(const PaintInput& input, int width, int height, const IntRect& clip,
+                   const IntRect& reach);
+  void Replay(const PaintInput& input, Canvas& canvas) const;
+
+  bool recorded_ = false;
+  Key key_;
+  IntRect touched_;
+  std::optional<ClockLineDrawn> clockLineDrawn_;
+  std::vector<Recorded> ops_;
+  std::vector<PenSpec> pens_;
+  std::vector<FontSpec> fonts_;
+  std::vector<std::string> texts_;
+};
 
 // How the canvas of a shell repaints one rectangle of its kept picture exactly.
 class RectRepainter {
  public:
   virtual ~RectRepainter() = default;
   virtual void Repaint(const PaintInput& input, MessageReporter& reporter, const IntRect& rect) = 0;
+};
 
-  // A repainter may keep the face beside the picture: the picture without the shadow, which a
-  // paint draws last over everything. Then only the clock line has to be repainted (on the face)
-  // and the shadow moves by putting the face back and drawing the shadow over it.
-  virtual bool KeepsFace() const { return false; }
-  // Paints the face whole, after a whole paint of the picture.
-  virtual void PaintFace(const PaintInput& /*input*/, MessageReporter& /*reporter*/) {}
+// A shell that keeps only the face (the picture without its shadow, which a paint draws last over
+// everything) and shows the picture by drawing the present shadow over the face as it copies it
+// to the screen. A tick then repaints only the clock line on the face.
+class FaceKeeper {
+ public:
+  virtual ~FaceKeeper() = default;
+  // The size of the face.
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  // Paints the face whole (`face` is a paint input without the shadow).
+  virtual void PaintFace(const PaintInput& face, MessageReporter& reporter) = 0;
   // Repaints `rect` of the face exactly.
-  virtual void RepaintFace(const PaintInput& /*input*/, MessageReporter& /*reporter*/,
-                           const IntRect& /*rect*/) {}
-  // Puts the face back over `rects` of the picture and draws the present shadow over it.
-  virtual void ComposeShadow(const PaintInput& /*input*/, MessageReporter& /*reporter*/,
-                             const std::vector<IntRect>& /*rects*/) {}
+  virtual void RepaintFace(const PaintInput& face, MessageReporter& reporter,
+                           const IntRect& rect) = 0;
+  // Shows `rects` of the picture: the face, with the shadow of `input` drawn over it where it
+  // lies. With `changesOnly` the screen shows the last picture shown, and only the pixels that
+  // differ from it need to be shown again.
+  virtual void Show(const PaintInput& input, MessageReporter& reporter,
+                    const std::vector<IntRect>& rects, bool changesOnly) = 0;
 };
 
 }  // namespace sundial

@@ -12,12 +12,16 @@ std::string DialNameFromPath(const std::string& path) {
   return name;
 }
 
+std::string ClockLineText(const std::string& clockText, const std::string& equationText) {
+  return clockText + " - EdT " + equationText;
+}
+
 void DrawClockLine(PaintContext& ctx) {
   if (!ctx.input.sunValid) return;
   const int w = ctx.frame.width;
   const int h = ctx.frame.height;
   const int m = w / 30;
-  ctx.canvas.DrawText(ctx.input.clockText + " - EdT " + ctx.input.equationText,
+  ctx.canvas.DrawText(ClockLineText(ctx.input.clockText, ctx.input.equationText),
                       IntRect{w - m - h / 6, h - h / 20, w - m, h}, kTextRight | kTextNoClip);
 }
 

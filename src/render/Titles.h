@@ -15,6 +15,9 @@ inline constexpr const char* kMakerAddress = "www.orvantek.example";
 // before the first ".vqr" (exact case); empty when the path holds no ".vqr".
 std::string DialNameFromPath(const std::string& path);
 
+// The text of the clock line: the clock time, then the equation of time.
+std::string ClockLineText(const std::string& clockText, const std::string& equationText);
+
 void DrawTitles(PaintContext& ctx);
 // The clock line alone (nothing before the first tick), in the title font and colours that
 // DrawTitles has selected.

@@ -109,11 +109,8 @@ bool CDialWnd::OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& rep
   changed.clear();
   const int width = keptFrame.Width();
   const int height = keptFrame.Height();
-  const bool same = kept && framePainted_ && fileLoaded != 0 && frameWidth_ == width &&
-                    frameHeight_ == height && frameTitle_ == dialFilePath_;
-  if (!same) {
+  if (!SameFrame(kept, width, height)) {
     if (!OnPaint(keptFrame, reporter)) return false;
-    if (repainter != nullptr && repainter->KeepsFace()) repainter->PaintFace(Input(), reporter);
     changed.push_back(IntRect{0, 0, width, height});
     return true;
   }
@@ -121,23 +118,64 @@ bool CDialWnd::OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& rep
   const PaintInput input = Input();
   const TickRegions before = frameTickRegions_;
   const TickRegions now = TickDependentRegions(input, width, height);
-  changed = MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
-  if (repainter != nullptr && repainter->KeepsFace()) {
-    for (const IntRect& rect : MergeRegion({before.clockLine, now.clockLine}, width, height)) {
-      repainter->RepaintFace(input, reporter, rect);
-    }
-    repainter->ComposeShadow(input, reporter, changed);
-  } else {
-    for (const IntRect& rect : changed) {
-      if (repainter != nullptr) {
-        repainter->Repaint(input, reporter, rect);
-      } else {
-        RepaintRect(input, keptFrame, reporter, rect);
-      }
+  changed =
+      MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
+  for (const IntRect& rect : changed) {
+    if (repainter != nullptr) {
+      repainter->Repaint(input, reporter, rect);
+    } else {
+      RepaintRect(input, keptFrame, reporter, rect);
     }
   }
   frameTickRegions_ = now;
   return true;
+}
+
+// Once a second on a kept face: the clock line is repainted on the face, and the picture is shown
+// again where the old clock line and shadow were and the new ones are.
+bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& reporter,
+                           std::vector<IntRect>& changed) {
+  changed.clear();
+  const int width = keeper.Width();
+  const int height = keeper.Height();
+  if (!SameFrame(kept, width, height)) {
+    LoadIfNeeded();
+    if (model.modelReady == 0) return false;
+    const PaintInput input = Input();
+    PaintInput face = input;
+    face.withShadow = false;
+    keeper.PaintFace(face, reporter);
+    Painted(input, width, height);
+    changed.push_back(IntRect{0, 0, width, height});
+    keeper.Show(input, reporter, changed, false);
+    return true;
+  }
+  if (model.modelReady == 0) return false;
+  const PaintInput input = Input();
+  PaintInput face = input;
+  face.withShadow = false;
+  const TickRegions before = frameTickRegions_;
+  const TickRegions now = TickDependentRegions(input, width, height);
+  for (const IntRect& rect : MergeRegion({before.clockLine, now.clockLine}, width, height)) {
+    keeper.RepaintFace(face, reporter, rect);
+  }
+  changed =
+      MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
+  keeper.Show(input, reporter, changed, true);
+  frameTickRegions_ = now;
+  return true;
+}
+
+bool CDialWnd::ShowAgain(FaceKeeper& keeper, MessageReporter& reporter,
+                         const std::vector<IntRect>& rects) {
+  if (!SameFrame(true, keeper.Width(), keeper.Height()) || model.modelReady == 0) return false;
+  keeper.Show(Input(), reporter, MergeRegion(rects, keeper.Width(), keeper.Height()), false);
+  return true;
+}
+
+bool CDialWnd::SameFrame(bool kept, int width, int height) const {
+  return kept && framePainted_ && fileLoaded != 0 && frameWidth_ == width &&
+         frameHeight_ == height && frameTitle_ == dialFilePath_;
 }
 
 }  // namespace sundial

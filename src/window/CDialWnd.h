@@ -74,6 +74,17 @@ class CDialWnd {
   bool OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& reporter,
                       std::vector<IntRect>& changed, RectRepainter* repainter = nullptr);
 
+  // The paint of a shell that keeps only the face: `keeper` holds the face the last OnPaintFace
+  // of this window left (or a new one, `kept` false, which is then painted whole). The clock line
+  // is repainted on the face and the picture shown where it changed, through the keeper, exactly
+  // as a whole paint draws it. `changed` receives the rectangles shown. Returns false, with
+  // `changed` empty, as OnPaint does.
+  bool OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& reporter,
+                   std::vector<IntRect>& changed);
+  // Shows `rects` of the last picture again (the window was exposed), from the kept face without
+  // repainting it. False when the keeper holds no face of this window's last paint.
+  bool ShowAgain(FaceKeeper& keeper, MessageReporter& reporter, const std::vector<IntRect>& rects);
+
   // The dial and the present sun (read by the painter and by tests).
   DialModel model;
   double sunAzimuth = 0;      // degrees from the south, positive west
@@ -95,6 +106,9 @@ class CDialWnd {
   void Load();
   PaintInput Input();
   void Painted(const PaintInput& input, int width, int height);
+  // Whether a picture kept at this size (`kept`: still holding this window's last paint) shows
+  // the loaded dial under its present title.
+  bool SameFrame(bool kept, int width, int height) const;
 
   LocalClock& clock_;
   std::string& dialFilePath_;

@@ -14,17 +14,27 @@ namespace {
 // Stands in for the dial: paints a known colour and counts what it is told.
 class CountingDial : public DialWindowEvents {
  public:
+  ~CountingDial() override {
+    if (image != nullptr) cairo_surface_destroy(image);
+  }
   void OnTimer() override { ++ticks; }
-  bool OnPaint(cairo_surface_t* image) override {
+  bool OnPaint(int width, int height, bool /*kept*/, PictureSink& sink) override {
     ++paints;
-    paintedWidth = cairo_image_surface_get_width(image);
-    paintedHeight = cairo_image_surface_get_height(image);
+    paintedWidth = width;
+    paintedHeight = height;
     if (!draws) return false;
+    if (image != nullptr) cairo_surface_destroy(image);
+    image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     cairo_t* cr = cairo_create(image);
     cairo_set_source_rgb(cr, red / 255.0, 0.5, 0.25);
     cairo_paint(cr);
     cairo_destroy(cr);
+    sink.Put(image, IntRect{0, 0, width, height});
     return true;
+  }
+  void OnExpose(const std::vector<IntRect>& rects, PictureSink& sink) override {
+    ++exposures;
+    for (const IntRect& r : rects) sink.Put(image, r);
   }
   void OnUserInput() override { ++inputs; }
   void OnMouseMove() override { ++moves; }
@@ -33,8 +43,9 @@ class CountingDial : public DialWindowEvents {
 
   bool draws = true;
   int red = 200;
-  int ticks = 0, paints = 0, inputs = 0, moves = 0, focusLosses = 0, closes = 0;
+  int ticks = 0, paints = 0, exposures = 0, inputs = 0, moves = 0, focusLosses = 0, closes = 0;
   int paintedWidth = 0, paintedHeight = 0;
+  cairo_surface_t* image = nullptr;
 };
 
 class X11DialWindowTest : public ::testing::Test {
@@ -164,6 +175,7 @@ TEST_F(X11DialWindowTest, TicksRepaintAndExposuresOnlyCopyTheLastPicture) {
   XDestroyWindow(display, cover);
   Pump(*preview);
   EXPECT_EQ(dial.paints, 1);
+  EXPECT_GE(dial.exposures, 1);
   EXPECT_EQ(PixelAt(preview->window(), 50, 40), Rgb24(200, 128, 64));
 
   dial.red = 10;

@@ -566,6 +566,41 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
   cairo_new_path(cr_);
 }
 
+IntRect CairoCanvas::TextBox(const FontSpec& font, const std::string& text, const IntRect& rect,
+                             unsigned flags) {
+  const bool symbol = font.charset == kSymbolCharset;
+  const std::string utf8 = symbol ? SymbolFontToUtf8(text) : Cp1252ToUtf8(text);
+  if (utf8.empty()) return IntRect{};
+  PangoFontDescription* description = DescribeFont(font);
+  pango_layout_set_font_description(layout_, description);
+  pango_font_description_free(description);
+  pango_layout_set_text(layout_, utf8.c_str(), static_cast<int>(utf8.size()));
+  PangoAlignment alignment = PANGO_ALIGN_LEFT;
+  if (flags & kTextRight) alignment = PANGO_ALIGN_RIGHT;
+  if (flags & kTextCenter) alignment = PANGO_ALIGN_CENTER;
+  pango_layout_set_alignment(layout_, alignment);
+  pango_cairo_update_layout(cr_, layout_);
+  PangoRectangle ink;
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(layout_, &ink, &logical);
+  // Placed as DrawText places it.
+  int x = rect.left;
+  if (flags & kTextCenter) {
+    x = rect.left + (rect.right - rect.left - logical.width) / 2;
+  } else if (flags & kTextRight) {
+    x = rect.right - logical.width;
+  }
+  const int y = rect.top;
+  const IntRect background{x, y + logical.y, x + logical.width, y + logical.y + logical.height};
+  const int originX = x - logical.x;
+  const IntRect glyphs{originX + ink.x, y + ink.y, originX + ink.x + ink.width,
+                       y + ink.y + ink.height};
+  const IntRect both{std::min(background.left, glyphs.left), std::min(background.top, glyphs.top),
+                     std::max(background.right, glyphs.right),
+                     std::max(background.bottom, glyphs.bottom)};
+  return IntRect{both.left - 1, both.top - 1, both.right + 1, both.bottom + 1};
+}
+
 void CairoCanvas::SetClipRect(const IntRect& rect) {
   FlushPolyline();
   if (clipped_) cairo_restore(cr_);

@@ -68,6 +68,11 @@ class CairoCanvas final : public Canvas {
   // may still be). For repainting part of a picture.
   void SetCullRect(const IntRect& rect);
 
+  // The pixels a DrawText of `text` in the font `font` would cover: its background box and the ink
+  // of its glyphs, a pixel wider all round for their antialiasing. Empty for an empty text.
+  IntRect TextBox(const FontSpec& font, const std::string& text, const IntRect& rect,
+                  unsigned flags);
+
   // Strokes what is still gathered and flushes the target surface, before its pixels are read
   // while the canvas lives (the destructor and every other drawing operation stroke it too).
   void Flush();

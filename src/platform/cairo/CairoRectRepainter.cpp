@@ -1,8 +1,15 @@
 #include "platform/cairo/CairoRectRepainter.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 #include "platform/cairo/CairoCanvas.h"
+#include "render/Titles.h"
 
 namespace sundial {
 
@@ -11,104 +18,407 @@ namespace {
 // The rows clipped reach a little past the rectangle, so that the rows where the clip's top and
 // bottom cut the lines lie outside it.
 constexpr int kMarginRows = 4;
+// The shadow's extent is taken in bands of this many rows.
+constexpr int kShadowBandRows = 16;
+// What the screen showed under the shadow is kept for shadows of up to this many pixels (2 MiB);
+// a larger one is shown again whole every second.
+constexpr std::size_t kMaxShownPixels = 512 * 1024;
+// Changed pixels are shown in strips of this many rows, as runs of columns that are joined across
+// gaps up to this wide.
+constexpr int kStripRows = 8;
+constexpr int kJoinColumns = 16;
 
-// Copies `rects` of `from`, whose top-left lies at (0, top) of `to`, onto `to`.
-template <typename Rects>
-void CopyRects(cairo_surface_t* from, int top, cairo_surface_t* to, const Rects& rects) {
-  cairo_t* cr = cairo_create(to);
-  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr, from, 0, top);
-  for (const IntRect& r : rects) {
-    if (!IsEmptyRect(r)) cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+constexpr std::uint32_t kRgb = 0xFFFFFF;
+constexpr std::size_t kLargePage = 2 << 20;
+
+// Gathers, strip by strip, the columns where two pictures differ, and gives each run of them as
+// a rectangle.
+class ChangedRuns {
+ public:
+  ChangedRuns(int left, int right) : left_(left), mask_(static_cast<std::size_t>(right - left)) {}
+
+  // Compares `n` pixels of row `y` from column `x`.
+  void Compare(int x, const std::uint32_t* now, const std::uint32_t* before, int n) {
+    std::uint8_t* m = mask_.data() + (x - left_);
+    for (int i = 0; i < n; ++i) {
+      m[i] |= static_cast<std::uint8_t>(((now[i] ^ before[i]) & kRgb) != 0);
+    }
   }
-  cairo_fill(cr);
+  // Ends the strip of rows [top, bottom): its runs go to `out`, and the mask is cleared.
+  template <typename Out>
+  void EndStrip(int top, int bottom, Out out) {
+    const int n = static_cast<int>(mask_.size());
+    for (int i = 0; i < n;) {
+      if (!mask_[static_cast<std::size_t>(i)]) {
+        ++i;
+        continue;
+      }
+      int end = i + 1;
+      for (int gap = 0, j = end; j < n && gap <= kJoinColumns; ++j) {
+        if (mask_[static_cast<std::size_t>(j)]) {
+          end = j + 1;
+          gap = 0;
+        } else {
+          ++gap;
+        }
+      }
+      out(IntRect{left_ + i, top, left_ + end, bottom});
+      std::fill(mask_.begin() + i, mask_.begin() + end, 0);
+      i = end;
+    }
+  }
+
+ private:
+  int left_;
+  std::vector<std::uint8_t> mask_;
+};
+
+IntRect SurfaceRect(cairo_surface_t* s) {
+  return IntRect{0, 0, cairo_image_surface_get_width(s), cairo_image_surface_get_height(s)};
+}
+
+std::uint32_t* Row(cairo_surface_t* s, int y) {
+  return reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(s) +
+                                          static_cast<std::ptrdiff_t>(y) *
+                                              cairo_image_surface_get_stride(s));
+}
+
+// Copies the pixels of `block` (inside the surface) into `saved`, row after row.
+void Save(cairo_surface_t* s, const IntRect& block, std::vector<std::uint32_t>& saved) {
+  cairo_surface_flush(s);
+  const int w = block.right - block.left;
+  saved.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(block.bottom - block.top));
+  std::uint32_t* out = saved.data();
+  for (int y = block.top; y < block.bottom; ++y, out += w) {
+    std::memcpy(out, Row(s, y) + block.left, sizeof(std::uint32_t) * static_cast<std::size_t>(w));
+  }
+}
+
+// Puts the pixels of `part` (inside `block`) back from what Save kept of `block`.
+void Restore(cairo_surface_t* s, const IntRect& block, const std::vector<std::uint32_t>& saved,
+             const IntRect& part) {
+  if (IsEmptyRect(part)) return;
+  const int w = block.right - block.left;
+  const std::size_t n = static_cast<std::size_t>(part.right - part.left);
+  for (int y = part.top; y < part.bottom; ++y) {
+    const std::uint32_t* from = saved.data() + static_cast<std::ptrdiff_t>(y - block.top) * w +
+                                (part.left - block.left);
+    std::memcpy(Row(s, y) + part.left, from, sizeof(std::uint32_t) * n);
+  }
+}
+
+// Repaints `rect` of the picture on `surface` (see the header), through `replay` when given.
+void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporter& reporter,
+               const IntRect& rect, std::vector<std::uint32_t>& saved, RegionReplay* replay,
+               std::vector<IntRect>* changed = nullptr) {
+  const IntRect all = SurfaceRect(surface);
+  const IntRect r = IntersectRects(rect, all);
+  if (IsEmptyRect(r)) return;
+  const IntRect clipRows{0, std::max(0, r.top - kMarginRows), all.right,
+                         std::min(all.bottom, r.bottom + kMarginRows)};
+  // The part of those rows the paint can draw on: all of them, or less when a record is replayed.
+  IntRect rows = clipRows;
+  if (replay != nullptr) {
+    if (const auto touched = replay->Touches(input, all.right, all.bottom, clipRows, r)) {
+      rows = BoundingRect(*touched, r);
+    }
+  }
+  Save(surface, rows, saved);
+
+  cairo_t* cr = cairo_create(surface);
+  {
+    CairoCanvas canvas(cr, all.right, all.bottom);
+    canvas.SetCullRect(r);
+    if (replay != nullptr) {
+      replay->Paint(input, canvas, reporter, clipRows, r);
+    } else {
+      PaintReaching(input, canvas, reporter, clipRows, r);
+    }
+  }
   cairo_destroy(cr);
+  cairo_surface_flush(surface);
+
+  if (changed != nullptr) {
+    // The pixels of the rectangle that differ from those it had.
+    ChangedRuns runs(r.left, r.right);
+    const int w = rows.right - rows.left;
+    for (int top = r.top; top < r.bottom; top += kStripRows) {
+      const int bottom = std::min(r.bottom, top + kStripRows);
+      for (int y = top; y < bottom; ++y) {
+        runs.Compare(r.left, Row(surface, y) + r.left,
+                     saved.data() + static_cast<std::ptrdiff_t>(y - rows.top) * w +
+                         (r.left - rows.left),
+                     r.right - r.left);
+      }
+      runs.EndStrip(top, bottom, [&](const IntRect& c) { changed->push_back(c); });
+    }
+  }
+
+  // Around the rectangle the rows were painted with only part of the picture: put them back.
+  Restore(surface, rows, saved, IntRect{rows.left, rows.top, rows.right, r.top});
+  Restore(surface, rows, saved, IntRect{rows.left, r.bottom, rows.right, rows.bottom});
+  Restore(surface, rows, saved, IntRect{rows.left, r.top, r.left, r.bottom});
+  Restore(surface, rows, saved, IntRect{r.right, r.top, rows.right, r.bottom});
+  cairo_surface_mark_dirty(surface);
 }
 
 }  // namespace
 
 void CairoRectRepainter::Repaint(const PaintInput& input, MessageReporter& reporter,
                                  const IntRect& rect) {
-  RepaintOn(picture_, input, reporter, rect);
+  RepaintOn(picture_, input, reporter, rect, saved_, nullptr);
 }
 
-void CairoRectRepainter::PaintFace(const PaintInput& input, MessageReporter& reporter) {
+CairoFaceKeeper::~CairoFaceKeeper() { Release(); }
+
+void CairoFaceKeeper::Release() {
+  if (face_ != nullptr) cairo_surface_destroy(face_);
+  face_ = nullptr;
+  clockLine_.Clear();
+  saved_.clear();
+  saved_.shrink_to_fit();
+  faceChanged_.clear();
+  shown_ = Banded{};
+  next_ = Banded{};
+  under_ = Banded{};
+  shownValid_ = false;
+}
+
+bool CairoFaceKeeper::Resize(int width, int height) {
+  if (face_ != nullptr && width == width_ && height == height_) return true;
+  Release();
+  width_ = width;
+  height_ = height;
+  if (width <= 0 || height <= 0) return false;
+  // The face's memory in large pages where the system has them: a tick touches a few rows here
+  // and there all over it, each row a page of its own when pages are small.
+  const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
+  const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
+  void* memory = nullptr;
+  if (stride > 0 && posix_memalign(&memory, kLargePage, bytes) == 0) {
+#ifdef MADV_HUGEPAGE
+    madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+    std::memset(memory, 0, bytes);
+    face_ = cairo_image_surface_create_for_data(static_cast<unsigned char*>(memory),
+                                                CAIRO_FORMAT_RGB24, width, height, stride);
+    if (cairo_surface_status(face_) == CAIRO_STATUS_SUCCESS) {
+      static const cairo_user_data_key_t kMemory{};
+      if (cairo_surface_set_user_data(face_, &kMemory, memory, std::free) ==
+          CAIRO_STATUS_SUCCESS) {
+        return false;
+      }
+    }
+    cairo_surface_destroy(face_);
+    std::free(memory);
+  }
+  face_ = nullptr;
+  return false;
+}
+
+void CairoFaceKeeper::PaintFace(const PaintInput& face, MessageReporter& reporter) {
+  clockLine_.Clear();
+  shownClockLine_ =
+      face.sunValid ? ClockLineText(face.clockText, face.equationText) : std::string();
+  shownClockBox_.reset();
+  faceChanged_.clear();
+  shownValid_ = false;
   if (face_ == nullptr) return;
-  PaintInput face = input;
-  face.withShadow = false;
   cairo_t* cr = cairo_create(face_);
   {
-    CairoCanvas canvas(cr, cairo_image_surface_get_width(face_),
-                       cairo_image_surface_get_height(face_));
+    CairoCanvas canvas(cr, width_, height_);
     PaintDial(face, canvas, reporter);
   }
   cairo_destroy(cr);
   cairo_surface_flush(face_);
 }
 
-void CairoRectRepainter::RepaintFace(const PaintInput& input, MessageReporter& reporter,
-                                     const IntRect& rect) {
+// Once the clock line has been drawn through the record, only the pixels of its old and new texts
+// can change from one tick to the next: everything else the record draws is drawn as it was.
+void CairoFaceKeeper::RepaintFace(const PaintInput& face, MessageReporter& reporter,
+                                  const IntRect& rect) {
   if (face_ == nullptr) return;
-  PaintInput face = input;
-  face.withShadow = false;
-  RepaintOn(face_, face, reporter, rect);
-}
-
-void CairoRectRepainter::ComposeShadow(const PaintInput& input, MessageReporter& reporter,
-                                       const std::vector<IntRect>& rects) {
-  if (face_ == nullptr) return;
-  cairo_surface_flush(face_);
-  CopyRects(face_, 0, picture_, rects);
-  cairo_t* cr = cairo_create(picture_);
-  {
-    CairoCanvas canvas(cr, cairo_image_surface_get_width(picture_),
-                       cairo_image_surface_get_height(picture_));
-    PaintShadow(input, canvas, reporter);
-  }
-  cairo_destroy(cr);
-  cairo_surface_flush(picture_);
-}
-
-void CairoRectRepainter::RepaintOn(cairo_surface_t* picture, const PaintInput& input,
-                                   MessageReporter& reporter, const IntRect& rect) {
-  const int width = cairo_image_surface_get_width(picture);
-  const int height = cairo_image_surface_get_height(picture);
-  const IntRect r = IntersectRects(rect, IntRect{0, 0, width, height});
-  if (IsEmptyRect(r)) return;
-  const IntRect rows{0, std::max(0, r.top - kMarginRows), width,
-                     std::min(height, r.bottom + kMarginRows)};
-
-  cairo_surface_flush(picture);
-  cairo_surface_t* saved =
-      cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, rows.bottom - rows.top);
-  if (cairo_surface_status(saved) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(saved);
-    return;
-  }
-  {
-    cairo_t* cr = cairo_create(saved);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, picture, 0, -rows.top);
-    cairo_paint(cr);
+  const std::string text =
+      face.sunValid ? ClockLineText(face.clockText, face.equationText) : std::string();
+  IntRect r = rect;
+  std::optional<IntRect> box;
+  const auto& clock = clockLine_.ClockLine();
+  if (clock && !text.empty() && !shownClockLine_.empty()) {
+    cairo_t* cr = cairo_create(face_);
+    {
+      CairoCanvas canvas(cr, width_, height_);
+      const IntRect was = shownClockBox_ ? *shownClockBox_
+                                         : canvas.TextBox(clock->font, shownClockLine_,
+                                                          clock->rect, clock->flags);
+      box = canvas.TextBox(clock->font, text, clock->rect, clock->flags);
+      const IntRect both = IntersectRects(BoundingRect(was, *box), rect);
+      if (!IsEmptyRect(both)) r = both;
+    }
     cairo_destroy(cr);
   }
+  RepaintOn(face_, face, reporter, r, saved_, &clockLine_, &faceChanged_);
+  shownClockLine_ = text;
+  shownClockBox_ = box;
+}
 
-  cairo_t* cr = cairo_create(picture);
-  {
-    CairoCanvas canvas(cr, width, height);
-    canvas.SetCullRect(r);
-    PaintReaching(input, canvas, reporter, rows, r);
+void CairoFaceKeeper::Banded::Lay(const std::vector<IntRect>& of) {
+  bands = of;
+  offsets.assign(bands.size(), 0);
+  std::size_t total = 0;
+  for (std::size_t b = 0; b < bands.size(); ++b) {
+    offsets[b] = total;
+    if (!IsEmptyRect(bands[b])) {
+      total += static_cast<std::size_t>(bands[b].right - bands[b].left) *
+               static_cast<std::size_t>(bands[b].bottom - bands[b].top);
+    }
   }
-  cairo_destroy(cr);
+  pixels.resize(total);
+}
 
-  // Around the rectangle the rows were painted with only part of the picture: put them back.
-  const IntRect around[4] = {IntRect{0, rows.top, width, r.top},
-                            IntRect{0, r.bottom, width, rows.bottom},
-                            IntRect{0, r.top, r.left, r.bottom},
-                            IntRect{r.right, r.top, width, r.bottom}};
-  CopyRects(saved, rows.top, picture, around);
-  cairo_surface_destroy(saved);
-  cairo_surface_mark_dirty(picture);
+// The picture is the face wherever the shadow cannot reach, and the shadow only reaches its
+// bands. With `changesOnly` the screen differs from the new picture only where the face changed
+// and where the old or the new shadow lies; there the new pixels are compared with what the
+// screen shows (kept from the last picture under the old shadow, the face elsewhere).
+void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
+                           const std::vector<IntRect>& rects, bool changesOnly) {
+  if (face_ == nullptr) return;
+  const IntRect all{0, 0, width_, height_};
+  const std::vector<IntRect> faceChanged = std::move(faceChanged_);
+  faceChanged_.clear();
+  std::vector<IntRect> bands = ShadowBands(input, width_, height_, kShadowBandRows);
+  bands.resize(static_cast<std::size_t>((height_ + kShadowBandRows - 1) / kShadowBandRows));
+  const bool diff = changesOnly && shownValid_ && shown_.bands.size() == bands.size();
+  bool whole = changesOnly;
+  for (const IntRect& r : rects) whole = whole || IntersectRects(r, all) == all;
+
+  if (diff) {
+    for (const IntRect& c : faceChanged) Put(IntersectRects(c, all));
+  } else {
+    // The face where no shadow lies, band by band across each rectangle.
+    for (const IntRect& rect : rects) {
+      const IntRect r = IntersectRects(rect, all);
+      if (IsEmptyRect(r)) continue;
+      int from = r.top;  // rows without shadow not yet shown
+      for (int top = r.top; top < r.bottom;) {
+        const std::size_t b = static_cast<std::size_t>(top / kShadowBandRows);
+        const int bottom = std::min(r.bottom, static_cast<int>(b + 1) * kShadowBandRows);
+        const IntRect in = IntersectRects(bands[b], IntRect{r.left, top, r.right, bottom});
+        if (!IsEmptyRect(in)) {
+          Put(IntRect{r.left, from, r.right, top});
+          Put(IntRect{r.left, top, in.left, bottom});
+          Put(IntRect{in.right, top, r.right, bottom});
+          from = bottom;
+        }
+        top = bottom;
+      }
+      Put(IntRect{r.left, from, r.right, r.bottom});
+    }
+  }
+
+  // The shadow drawn once over the face, whose pixels under it are kept aside and put back after.
+  under_.Lay(bands);
+  bool anyShadow = false;
+  for (std::size_t b = 0; b < bands.size(); ++b) {
+    const IntRect& band = bands[b];
+    if (IsEmptyRect(band)) continue;
+    anyShadow = true;
+    cairo_surface_flush(face_);
+    for (int y = band.top; y < band.bottom; ++y) {
+      std::memcpy(under_.Row(b, y), Row(face_, y) + band.left,
+                  sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
+    }
+  }
+  const bool keep = whole && under_.pixels.size() <= kMaxShownPixels;
+  if (keep) next_.Lay(bands);
+  if (anyShadow) {
+    cairo_t* cr = cairo_create(face_);
+    {
+      CairoCanvas canvas(cr, width_, height_);
+      PaintShadow(input, canvas, reporter);
+    }
+    cairo_destroy(cr);
+    cairo_surface_flush(face_);
+  }
+  for (std::size_t b = 0; b < bands.size(); ++b) {
+    const IntRect& band = bands[b];
+    if (diff) {
+      // Under the old shadow only: the face is shown again where it differs from the old shadow.
+      const IntRect& old = shown_.bands[b];
+      if (!IsEmptyRect(old)) {
+        PutChanges(b, IntRect{old.left, old.top, std::min(old.right, band.left), old.bottom},
+                   &shown_, nullptr);
+        PutChanges(b,
+                   IntRect{std::max(old.left, IsEmptyRect(band) ? old.left : band.right),
+                           old.top, old.right, old.bottom},
+                   &shown_, nullptr);
+      }
+    }
+    if (IsEmptyRect(band)) continue;
+    if (keep) {
+      for (int y = band.top; y < band.bottom; ++y) {
+        std::memcpy(next_.Row(b, y), Row(face_, y) + band.left,
+                    sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
+      }
+    }
+    if (diff) {
+      PutChanges(b, band, &shown_, &under_);
+      // Where the face itself changed the screen showed the face as it was.
+      for (const IntRect& c : faceChanged) Put(IntersectRects(band, c));
+    } else {
+      for (const IntRect& rect : rects) Put(IntersectRects(band, rect));
+    }
+  }
+  // The face put back.
+  for (std::size_t b = 0; b < bands.size(); ++b) {
+    const IntRect& band = bands[b];
+    if (IsEmptyRect(band)) continue;
+    for (int y = band.top; y < band.bottom; ++y) {
+      std::memcpy(Row(face_, y) + band.left, under_.Row(b, y),
+                  sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
+    }
+  }
+  if (anyShadow) cairo_surface_mark_dirty(face_);
+  // What the screen shows under the shadow now, for the next picture to be compared with.
+  if (keep) {
+    std::swap(shown_, next_);
+    shownValid_ = true;
+  } else if (changesOnly) {
+    shownValid_ = false;
+  }
+}
+
+// Compares the face as it is now (with the shadow drawn, where it is) inside `area` with what the
+// screen shows: the old shadow's pixels where it lay, else the face, which under the new shadow is
+// in `face`.
+void CairoFaceKeeper::PutChanges(std::size_t b, const IntRect& area, const Banded* was,
+                                 const Banded* face) {
+  if (IsEmptyRect(area)) return;
+  const IntRect old = was != nullptr ? was->bands[b] : IntRect{};
+  ChangedRuns runs(area.left, area.right);
+  for (int top = area.top; top < area.bottom; top += kStripRows) {
+    const int bottom = std::min(area.bottom, top + kStripRows);
+    for (int y = top; y < bottom; ++y) {
+      const std::uint32_t* now = Row(face_, y);
+      // Columns [a, c) of this row lie under the old shadow.
+      const bool underOld = !IsEmptyRect(old) && y >= old.top && y < old.bottom;
+      const int a = underOld ? std::clamp(old.left, area.left, area.right) : area.right;
+      const int c = underOld ? std::clamp(old.right, area.left, area.right) : area.right;
+      if (face != nullptr) {
+        const int left = face->bands[b].left;
+        const std::uint32_t* f = face->Row(b, y);
+        runs.Compare(area.left, now + area.left, f + (area.left - left), a - area.left);
+        runs.Compare(c, now + c, f + (c - left), area.right - c);
+      }
+      if (c > a) runs.Compare(a, now + a, was->Row(b, y) + (a - old.left), c - a);
+    }
+    runs.EndStrip(top, bottom, [&](const IntRect& r) { Put(r); });
+  }
+}
+
+void CairoFaceKeeper::Put(const IntRect& rect) {
+  if (IsEmptyRect(rect) || !sink_) return;
+  cairo_surface_flush(face_);
+  sink_(face_, rect);
 }
 
 }  // namespace sundial

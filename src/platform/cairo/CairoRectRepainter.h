@@ -7,13 +7,19 @@
 // rows, with only what reaches the rectangle drawn, and the rest of those rows, which that leaves
 // wrong, is put back from a copy taken before.
 //
-// Given a face surface as well, the repainter keeps on it the picture without its shadow: a tick
-// then repaints only the clock line there, puts the face back where the old and the new shadow
-// lie and draws the shadow over it, as a whole paint draws it last over the face.
+// CairoFaceKeeper keeps, the same way, only the face: the picture without its shadow. A tick
+// repaints the clock line on it (replaying what reaches the clock line, recorded on the first
+// tick), and the picture is shown by drawing the present shadow over the face where it lies,
+// band by band under clips of whole rows, handing each finished rectangle to the shell, then
+// putting the face back. So the shell needs no second picture the size of the screen.
 #pragma once
 
 #include <cairo.h>
 
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "render/TickRegion.h"
@@ -23,24 +29,83 @@ namespace sundial {
 class CairoRectRepainter final : public RectRepainter {
  public:
   // `picture` (not owned) is the image surface the dial window keeps its picture on.
-  // `face` (not owned, may be null), of the picture's size, is where the face is kept.
-  explicit CairoRectRepainter(cairo_surface_t* picture, cairo_surface_t* face = nullptr)
-      : picture_(picture), face_(face) {}
+  explicit CairoRectRepainter(cairo_surface_t* picture) : picture_(picture) {}
   void Repaint(const PaintInput& input, MessageReporter& reporter, const IntRect& rect) override;
 
-  bool KeepsFace() const override { return face_ != nullptr; }
-  void PaintFace(const PaintInput& input, MessageReporter& reporter) override;
-  void RepaintFace(const PaintInput& input, MessageReporter& reporter,
+ private:
+  cairo_surface_t* picture_;
+  std::vector<std::uint32_t> saved_;
+};
+
+class CairoFaceKeeper final : public FaceKeeper {
+ public:
+  // Receives a rectangle of the picture, finished in `pixels` (an RGB24 image surface the size of
+  // the face, flushed) at the rectangle's own place; they are valid only during the call.
+  using Sink = std::function<void(cairo_surface_t* pixels, const IntRect& rect)>;
+
+  CairoFaceKeeper() = default;
+  ~CairoFaceKeeper() override;
+  CairoFaceKeeper(const CairoFaceKeeper&) = delete;
+  CairoFaceKeeper& operator=(const CairoFaceKeeper&) = delete;
+
+  void SetSink(Sink sink) { sink_ = std::move(sink); }
+
+  // Makes a face of this size, forgetting the one there was unless it has that size already.
+  // Returns whether the face it holds is the one it held (false: new, to be painted whole).
+  // Without the memory for it there is no face: Ready() is then false.
+  bool Resize(int width, int height);
+  bool Ready() const { return face_ != nullptr; }
+  // Forgets the face (its memory too).
+  void Release();
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void PaintFace(const PaintInput& face, MessageReporter& reporter) override;
+  void RepaintFace(const PaintInput& face, MessageReporter& reporter,
                    const IntRect& rect) override;
-  void ComposeShadow(const PaintInput& input, MessageReporter& reporter,
-                     const std::vector<IntRect>& rects) override;
+  void Show(const PaintInput& input, MessageReporter& reporter, const std::vector<IntRect>& rects,
+            bool changesOnly) override;
+
+  // The face (for tests and benchmarks).
+  cairo_surface_t* Face() const { return face_; }
 
  private:
-  static void RepaintOn(cairo_surface_t* surface, const PaintInput& input,
-                        MessageReporter& reporter, const IntRect& rect);
+  // The pixels under the shadow's bands, kept one band after another.
+  struct Banded {
+    std::vector<IntRect> bands;
+    std::vector<std::size_t> offsets;
+    std::vector<std::uint32_t> pixels;
+    void Lay(const std::vector<IntRect>& of);
+    std::uint32_t* Row(std::size_t b, int y) {
+      return pixels.data() + Offset(b, y);
+    }
+    const std::uint32_t* Row(std::size_t b, int y) const { return pixels.data() + Offset(b, y); }
+    std::size_t Offset(std::size_t b, int y) const {
+      const IntRect& r = bands[b];
+      return offsets[b] +
+             static_cast<std::size_t>(y - r.top) * static_cast<std::size_t>(r.right - r.left);
+    }
+  };
+  // Shows the runs of `area` (in band `b`'s rows) where `now` differs from what the screen shows.
+  void PutChanges(std::size_t b, const IntRect& area, const Banded* was, const Banded* face);
+  void Put(const IntRect& rect);
 
-  cairo_surface_t* picture_;
-  cairo_surface_t* face_;
+  cairo_surface_t* face_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  RegionReplay clockLine_;
+  std::string shownClockLine_;           // the clock line the face holds
+  std::optional<IntRect> shownClockBox_;  // ... and where it lies, once measured
+  std::vector<std::uint32_t> saved_;
+  // Where the face changed since the last Show (the clock line's figures that moved on).
+  std::vector<IntRect> faceChanged_;
+  // What the screen shows under the last shadow (the face there differs), band by band; valid
+  // when shownValid_.
+  Banded shown_;
+  bool shownValid_ = false;
+  Banded next_;   // ... being composed
+  Banded under_;  // the face under the shadow being drawn
+  Sink sink_;
 };
 
 }  // namespace sundial

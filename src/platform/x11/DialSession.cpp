@@ -81,7 +81,7 @@ DialSession::~DialSession() {
   // The window goes first: it may still call back into the dial while it is torn down.
   if (window_) window_->SetEvents(nullptr);
   window_.reset();
-  if (face_ != nullptr) cairo_surface_destroy(face_);
+  if (whole_ != nullptr) cairo_surface_destroy(whole_);
 }
 
 std::uint32_t DialSession::TickCount() {
@@ -97,47 +97,51 @@ CursorPoint DialSession::CursorPosition() {
   return {x, y};
 }
 
-bool DialSession::OnPaint(cairo_surface_t* image) {
-  cairo_t* cr = cairo_create(image);
-  bool drew = false;
-  {
-    CairoCanvas canvas(cr, cairo_image_surface_get_width(image),
-                       cairo_image_surface_get_height(image));
-    drew = dial_->OnPaint(canvas, reporter_);
+// The whole picture painted on an image of its own and put whole (as the saver once did every
+// second, for comparison).
+bool DialSession::PaintWhole(int width, int height, PictureSink& sink) {
+  if (whole_ != nullptr && (cairo_image_surface_get_width(whole_) != width ||
+                            cairo_image_surface_get_height(whole_) != height)) {
+    cairo_surface_destroy(whole_);
+    whole_ = nullptr;
   }
-  cairo_destroy(cr);
-  return drew;
-}
-
-bool DialSession::OnPaintChanges(cairo_surface_t* image, bool kept,
-                                 std::vector<IntRect>& changed) {
-  const int width = cairo_image_surface_get_width(image);
-  const int height = cairo_image_surface_get_height(image);
-  if (FullRepaintAsked()) {
-    changed.assign(1, IntRect{0, 0, width, height});
-    return OnPaint(image);
-  }
-  if (face_ != nullptr && (!kept || cairo_image_surface_get_width(face_) != width ||
-                           cairo_image_surface_get_height(face_) != height)) {
-    cairo_surface_destroy(face_);
-    face_ = nullptr;
-    kept = false;
-  }
-  if (face_ == nullptr) {
-    face_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-    kept = false;
-  }
-  // Without memory for the face the picture is repainted rectangle by rectangle.
-  cairo_surface_t* face = cairo_surface_status(face_) == CAIRO_STATUS_SUCCESS ? face_ : nullptr;
-  cairo_t* cr = cairo_create(image);
+  if (whole_ == nullptr) whole_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  if (cairo_surface_status(whole_) != CAIRO_STATUS_SUCCESS) return false;
+  cairo_t* cr = cairo_create(whole_);
   bool drew = false;
   {
     CairoCanvas canvas(cr, width, height);
-    CairoRectRepainter repainter(image, face);
-    drew = dial_->OnPaintChanges(canvas, kept, reporter_, changed, &repainter);
+    drew = dial_->OnPaint(canvas, reporter_);
   }
   cairo_destroy(cr);
+  cairo_surface_flush(whole_);
+  if (drew) sink.Put(whole_, IntRect{0, 0, width, height});
   return drew;
+}
+
+bool DialSession::OnPaint(int width, int height, bool kept, PictureSink& sink) {
+  if (FullRepaintAsked()) return PaintWhole(width, height, sink);
+  // Without memory for the face nothing is drawn; a later paint tries again.
+  if (!face_.Resize(width, height)) kept = false;
+  if (!face_.Ready()) return false;
+  face_.SetSink([&sink](cairo_surface_t* pixels, const IntRect& rect) { sink.Put(pixels, rect); });
+  std::vector<IntRect> changed;
+  const bool drew = dial_->OnPaintFace(face_, kept, reporter_, changed);
+  face_.SetSink(nullptr);
+  return drew;
+}
+
+void DialSession::OnExpose(const std::vector<IntRect>& rects, PictureSink& sink) {
+  if (FullRepaintAsked()) {
+    if (whole_ != nullptr) {
+      for (const IntRect& r : rects) sink.Put(whole_, r);
+    }
+    return;
+  }
+  if (!face_.Ready()) return;
+  face_.SetSink([&sink](cairo_surface_t* pixels, const IntRect& rect) { sink.Put(pixels, rect); });
+  dial_->ShowAgain(face_, reporter_, rects);
+  face_.SetSink(nullptr);
 }
 
 void DialSession::OnUserInput() {

@@ -12,6 +12,7 @@
 
 #include "X11Connection.h"
 #include "X11DialWindow.h"
+#include "platform/cairo/CairoRectRepainter.h"
 #include "render/Canvas.h"
 #include "window/CSaverWnd.h"
 #include "window/LocalClock.h"
@@ -68,8 +69,8 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
 
   // DialWindowEvents.
   void OnTimer() override { dial_->OnTimer(); }
-  bool OnPaint(cairo_surface_t* image) override;
-  bool OnPaintChanges(cairo_surface_t* image, bool kept, std::vector<IntRect>& changed) override;
+  bool OnPaint(int width, int height, bool kept, PictureSink& sink) override;
+  void OnExpose(const std::vector<IntRect>& rects, PictureSink& sink) override;
   void OnUserInput() override;
   void OnMouseMove() override;
   void OnFocusLost() override;
@@ -77,12 +78,14 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
 
  private:
   DialSession() = default;
+  bool PaintWhole(int width, int height, PictureSink& sink);
 
   std::unique_ptr<X11DialWindow> window_;
   std::unique_ptr<CDialWnd> dial_;
   CSaverWnd* saver_ = nullptr;  // dial_ itself when full screen
   StderrReporter reporter_;
-  cairo_surface_t* face_ = nullptr;  // the picture without its shadow, beside the window's image
+  CairoFaceKeeper face_;               // the picture without its shadow
+  cairo_surface_t* whole_ = nullptr;   // the whole picture, when asked to paint it every second
   int passwordChecks_ = 0;
 };
 

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "render/TickRegion.h"
+
 namespace sundial::x11 {
 
 namespace {
@@ -161,7 +163,6 @@ void X11DialWindow::GrabInput() {
 X11DialWindow::~X11DialWindow() {
   if (target_ != nullptr) cairo_surface_destroy(target_);
   if (gc_ != nullptr) XFreeGC(display_, gc_);
-  if (image_ != nullptr) cairo_surface_destroy(image_);
   if (keyboardGrabbed_) XUngrabKeyboard(display_, CurrentTime);
   if (pointerGrabbed_) XUngrabPointer(display_, CurrentTime);
   if (kind_ != Kind::DrawOn && alive_) XDestroyWindow(display_, window_);
@@ -177,7 +178,13 @@ void X11DialWindow::HandleEvent(const XEvent& event) {
   const Window about = event.xany.window;
   switch (event.type) {
     case Expose:
-      if (about == window_) exposed_ = true;
+      if (about == window_) {
+        exposed_ = true;
+        exposedRect_ = BoundingRect(
+            exposedRect_, IntRect{event.xexpose.x, event.xexpose.y,
+                                  event.xexpose.x + event.xexpose.width,
+                                  event.xexpose.y + event.xexpose.height});
+      }
       break;
     case ConfigureNotify:
       if (event.xconfigure.window == watched_) {
@@ -242,12 +249,14 @@ void X11DialWindow::Update() {
     if (events_ != nullptr) events_->OnClose();
   }
   if (!alive_) return;
-  if (invalid_) {
-    Paint();
-  } else if (exposed_) {
-    CopyToWindow();
+  if (invalid_) Paint();
+  // What was exposed is put again even when the paint just put what changed.
+  if (exposed_ && pictureKept_ && events_ != nullptr) {
+    const IntRect shown = IntersectRects(exposedRect_, IntRect{0, 0, width_, height_});
+    if (!IsEmptyRect(shown)) events_->OnExpose({shown}, *this);
   }
   exposed_ = false;
+  exposedRect_ = IntRect{};
   XFlush(display_);
 }
 
@@ -255,11 +264,7 @@ void X11DialWindow::Resize(int width, int height) {
   if (width == width_ && height == height_) return;
   width_ = width;
   height_ = height;
-  if (image_ != nullptr) {
-    cairo_surface_destroy(image_);
-    image_ = nullptr;
-    imageKept_ = false;
-  }
+  pictureKept_ = false;
   if (target_ != nullptr) cairo_xlib_surface_set_size(target_, width_, height_);
   invalid_ = true;
 }
@@ -267,47 +272,33 @@ void X11DialWindow::Resize(int width, int height) {
 void X11DialWindow::Paint() {
   invalid_ = false;
   if (events_ == nullptr || width_ <= 0 || height_ <= 0) return;
-  if (image_ == nullptr) {
-    image_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_);
-    // Black until the dial first draws, as the window's own background.
-    cairo_t* cr = cairo_create(image_);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-  }
-  if (cairo_surface_status(image_) != CAIRO_STATUS_SUCCESS) return;
-  std::vector<IntRect> changed;
-  if (events_->OnPaintChanges(image_, imageKept_, changed)) {
-    imageKept_ = true;
-    CopyToWindow(changed);
-  }
+  if (events_->OnPaint(width_, height_, pictureKept_, *this)) pictureKept_ = true;
 }
 
-void X11DialWindow::CopyToWindow() { CopyToWindow({IntRect{0, 0, width_, height_}}); }
-
-void X11DialWindow::CopyToWindow(const std::vector<IntRect>& rects) {
-  if (image_ == nullptr || !alive_ || rects.empty()) return;
-  cairo_surface_flush(image_);
-  const bool whole = rects.size() == 1 && rects[0] == IntRect{0, 0, width_, height_};
-  if (!whole && PutRects(rects)) return;
+void X11DialWindow::Put(cairo_surface_t* pixels, const IntRect& rect) {
+  if (!alive_ || pixels == nullptr) return;
+  const IntRect r =
+      IntersectRects(rect, IntRect{0, 0, std::min(width_, cairo_image_surface_get_width(pixels)),
+                                   std::min(height_, cairo_image_surface_get_height(pixels))});
+  if (IsEmptyRect(r)) return;
+  cairo_surface_flush(pixels);
+  if (PutImage(pixels, r)) return;
   if (target_ == nullptr) {
     target_ = cairo_xlib_surface_create(display_, window_, visual_, width_, height_);
   }
   cairo_t* cr = cairo_create(target_);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr, image_, 0, 0);
-  for (const IntRect& r : rects) {
-    cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
-  }
+  cairo_set_source_surface(cr, pixels, 0, 0);
+  cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
   cairo_fill(cr);
   cairo_destroy(cr);
   cairo_surface_flush(target_);
 }
 
-// The changed rectangles go to the window with XPutImage straight from the image's pixels, where
-// the window's pixels are laid out as the image's (a true-colour visual of 24 or 32 bits with
-// 8-bit red, green and blue): Cairo's Xlib surface loses a little memory on partial uploads.
-bool X11DialWindow::PutRects(const std::vector<IntRect>& rects) {
+// A rectangle goes to the window with XPutImage straight from the image's pixels, where the
+// window's pixels are laid out as the image's (a true-colour visual of 24 or 32 bits with 8-bit
+// red, green and blue): Cairo's Xlib surface loses a little memory on partial uploads.
+bool X11DialWindow::PutImage(cairo_surface_t* pixels, const IntRect& r) {
   if (visual_ == nullptr || visual_->c_class != TrueColor || visual_->red_mask != 0xFF0000 ||
       visual_->green_mask != 0xFF00 || visual_->blue_mask != 0xFF ||
       (depth_ != 24 && depth_ != 32)) {
@@ -318,30 +309,23 @@ bool X11DialWindow::PutRects(const std::vector<IntRect>& rects) {
   const std::uint32_t probe = 1;
   const bool littleEndian = *reinterpret_cast<const unsigned char*>(&probe) == 1;
   XImage image{};
-  image.width = width_;
-  image.height = height_;
+  image.width = cairo_image_surface_get_width(pixels);
+  image.height = cairo_image_surface_get_height(pixels);
   image.format = ZPixmap;
-  image.data = reinterpret_cast<char*>(cairo_image_surface_get_data(image_));
+  image.data = reinterpret_cast<char*>(cairo_image_surface_get_data(pixels));
   image.byte_order = littleEndian ? LSBFirst : MSBFirst;
   image.bitmap_unit = 32;
   image.bitmap_bit_order = image.byte_order;
   image.bitmap_pad = 32;
   image.depth = depth_;
-  image.bytes_per_line = cairo_image_surface_get_stride(image_);
+  image.bytes_per_line = cairo_image_surface_get_stride(pixels);
   image.bits_per_pixel = 32;
   image.red_mask = visual_->red_mask;
   image.green_mask = visual_->green_mask;
   image.blue_mask = visual_->blue_mask;
   if (!XInitImage(&image)) return false;
-  for (const IntRect& r : rects) {
-    const int left = std::max(r.left, 0);
-    const int top = std::max(r.top, 0);
-    const int right = std::min(r.right, width_);
-    const int bottom = std::min(r.bottom, height_);
-    if (right <= left || bottom <= top) continue;
-    XPutImage(display_, window_, gc_, &image, left, top, left, top,
-              static_cast<unsigned>(right - left), static_cast<unsigned>(bottom - top));
-  }
+  XPutImage(display_, window_, gc_, &image, r.left, r.top, r.left, r.top,
+            static_cast<unsigned>(r.right - r.left), static_cast<unsigned>(r.bottom - r.top));
   return true;
 }
 

@@ -8,10 +8,9 @@
 //               moves, resizes and closes (closing it ends the saver);
 //   DrawOn      no window of its own: the picture goes straight onto a given window (the root
 //               window, or the one XScreenSaver hands over), and the saver only draws.
-// Each picture is composed on an off-screen image the size of the window and then copied onto
-// the window, so the dial never flickers. The image is kept: a tick repaints on it only the
-// rectangles the dial says can have changed and uploads only those; an exposure copies the last
-// picture again without repainting it.
+// Each picture is composed off-screen and its finished rectangles copied onto the window, so the
+// dial never flickers; a tick puts only the rectangles that can have changed, and an exposure puts
+// the exposed part of the last picture again without repainting it.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -28,23 +27,26 @@
 
 namespace sundial::x11 {
 
+// Where a picture goes: rectangles of pixels, each taken from an RGB24 image surface at the
+// rectangle's own place.
+class PictureSink {
+ public:
+  virtual ~PictureSink() = default;
+  virtual void Put(cairo_surface_t* pixels, const IntRect& rect) = 0;
+};
+
 // What the dial behind the window is told. Input arrives only for the full-screen form.
 class DialWindowEvents {
  public:
   virtual ~DialWindowEvents() = default;
   // The one-second tick.
   virtual void OnTimer() = 0;
-  // Draws the whole picture onto `image` (an image surface the size of the window). Returns false
-  // when nothing was drawn: the window then keeps the picture it had.
-  virtual bool OnPaint(cairo_surface_t* image) = 0;
-  // Brings `image` up to date: it holds the last picture drawn on it when `kept` is true, else
-  // it is new. `changed` receives the rectangles that were drawn again. By default the whole.
-  virtual bool OnPaintChanges(cairo_surface_t* image, bool /*kept*/,
-                              std::vector<IntRect>& changed) {
-    changed.assign(1, IntRect{0, 0, cairo_image_surface_get_width(image),
-                              cairo_image_surface_get_height(image)});
-    return OnPaint(image);
-  }
+  // Brings the picture of a width x height window up to date and puts on `sink` what changed:
+  // `kept` says the window still shows the last picture put (false: a new size, or the first).
+  // Returns false when nothing was drawn: the window then keeps what it shows.
+  virtual bool OnPaint(int width, int height, bool kept, PictureSink& sink) = 0;
+  // Puts `rects` of the last picture on `sink` again (the window was exposed).
+  virtual void OnExpose(const std::vector<IntRect>& rects, PictureSink& sink) = 0;
   // A key or a mouse button was pressed.
   virtual void OnUserInput() {}
   // The pointer moved; the dial reads the position it needs through CursorPosition().
@@ -55,7 +57,7 @@ class DialWindowEvents {
   virtual void OnClose() {}
 };
 
-class X11DialWindow {
+class X11DialWindow final : private PictureSink {
  public:
   enum class Kind { FullScreen, Preview, TopLevel, DrawOn };
 
@@ -107,10 +109,9 @@ class X11DialWindow {
   void GrabInput();
   void Resize(int width, int height);
   void Paint();
-  // Copies the picture, or the given rectangles of it, onto the window.
-  void CopyToWindow();
-  void CopyToWindow(const std::vector<IntRect>& rects);
-  bool PutRects(const std::vector<IntRect>& rects);
+  // PictureSink: copies a rectangle of pixels onto the window.
+  void Put(cairo_surface_t* pixels, const IntRect& rect) override;
+  bool PutImage(cairo_surface_t* pixels, const IntRect& rect);
   void CheckErrors();
 
   X11Connection& connection_;
@@ -128,12 +129,12 @@ class X11DialWindow {
   bool alive_ = false;
   bool invalid_ = true;
   bool exposed_ = false;
+  IntRect exposedRect_;  // the bounds of what was exposed since the last Update
   bool closePosted_ = false;
   bool hadFocus_ = false;
   bool keyboardGrabbed_ = false;
   bool pointerGrabbed_ = false;
-  cairo_surface_t* image_ = nullptr;   // the off-screen picture
-  bool imageKept_ = false;             // image_ holds the dial's last picture
+  bool pictureKept_ = false;           // the window shows the dial's last picture, at this size
   cairo_surface_t* target_ = nullptr;  // the window as a cairo surface
   DialWindowEvents* events_ = nullptr;
 };
