@@ -538,21 +538,8 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
   }
   const std::string utf8 = symbolFont_ ? SymbolFontToUtf8(text) : Cp1252ToUtf8(text);
   if (utf8.empty()) return;
-  pango_layout_set_font_description(layout_, fontDescription_);
-  pango_layout_set_text(layout_, utf8.c_str(), static_cast<int>(utf8.size()));
-  PangoAlignment alignment = PANGO_ALIGN_LEFT;
-  if (flags & kTextRight) alignment = PANGO_ALIGN_RIGHT;
-  if (flags & kTextCenter) alignment = PANGO_ALIGN_CENTER;
-  pango_layout_set_alignment(layout_, alignment);
   PangoRectangle logical;
-  pango_layout_get_pixel_extents(layout_, nullptr, &logical);
-
-  int x = rect.left;
-  if (flags & kTextCenter) {
-    x = rect.left + (rect.right - rect.left - logical.width) / 2;
-  } else if (flags & kTextRight) {
-    x = rect.right - logical.width;
-  }
+  const int x = LayOut(utf8, fontDescription_, rect, flags, nullptr, logical);
   const int y = rect.top;
   if (backgroundMode_ == BackgroundMode::Opaque) {
     SetSource(backgroundColor_);
@@ -566,30 +553,32 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
   cairo_new_path(cr_);
 }
 
+int CairoCanvas::LayOut(const std::string& utf8, const PangoFontDescription* font,
+                        const IntRect& rect, unsigned flags, PangoRectangle* ink,
+                        PangoRectangle& logical) {
+  pango_layout_set_font_description(layout_, font);
+  pango_layout_set_text(layout_, utf8.c_str(), static_cast<int>(utf8.size()));
+  PangoAlignment alignment = PANGO_ALIGN_LEFT;
+  if (flags & kTextRight) alignment = PANGO_ALIGN_RIGHT;
+  if (flags & kTextCenter) alignment = PANGO_ALIGN_CENTER;
+  pango_layout_set_alignment(layout_, alignment);
+  pango_layout_get_pixel_extents(layout_, ink, &logical);
+  if (flags & kTextCenter) return rect.left + (rect.right - rect.left - logical.width) / 2;
+  if (flags & kTextRight) return rect.right - logical.width;
+  return rect.left;
+}
+
 IntRect CairoCanvas::TextBox(const FontSpec& font, const std::string& text, const IntRect& rect,
                              unsigned flags) {
   const bool symbol = font.charset == kSymbolCharset;
   const std::string utf8 = symbol ? SymbolFontToUtf8(text) : Cp1252ToUtf8(text);
   if (utf8.empty()) return IntRect{};
   PangoFontDescription* description = DescribeFont(font);
-  pango_layout_set_font_description(layout_, description);
-  pango_font_description_free(description);
-  pango_layout_set_text(layout_, utf8.c_str(), static_cast<int>(utf8.size()));
-  PangoAlignment alignment = PANGO_ALIGN_LEFT;
-  if (flags & kTextRight) alignment = PANGO_ALIGN_RIGHT;
-  if (flags & kTextCenter) alignment = PANGO_ALIGN_CENTER;
-  pango_layout_set_alignment(layout_, alignment);
   pango_cairo_update_layout(cr_, layout_);
   PangoRectangle ink;
   PangoRectangle logical;
-  pango_layout_get_pixel_extents(layout_, &ink, &logical);
-  // Placed as DrawText places it.
-  int x = rect.left;
-  if (flags & kTextCenter) {
-    x = rect.left + (rect.right - rect.left - logical.width) / 2;
-  } else if (flags & kTextRight) {
-    x = rect.right - logical.width;
-  }
+  const int x = LayOut(utf8, description, rect, flags, &ink, logical);
+  pango_font_description_free(description);
   const int y = rect.top;
   const IntRect background{x, y + logical.y, x + logical.width, y + logical.y + logical.height};
   const int originX = x - logical.x;

@@ -20,6 +20,7 @@
 
 typedef struct _PangoLayout PangoLayout;
 typedef struct _PangoFontDescription PangoFontDescription;
+typedef struct _PangoRectangle PangoRectangle;
 
 namespace sundial {
 
@@ -101,6 +102,9 @@ class CairoCanvas final : public Canvas {
   bool MayShow(double left, double top, double right, double bottom) const;
   void FlushPolyline();
   void StrokeDashedRun();
+  // Lays `utf8` out in `font` as DrawText draws it in `rect`; returns the left of its logical box.
+  int LayOut(const std::string& utf8, const PangoFontDescription* font, const IntRect& rect,
+             unsigned flags, PangoRectangle* ink, PangoRectangle& logical);
 
   struct Vertex {
     double x;
