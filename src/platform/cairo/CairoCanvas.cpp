@@ -119,7 +119,6 @@ std::string SymbolFontToUtf8(const std::string& text) {
 CairoCanvas::CairoCanvas(cairo_t* cr, int width, int height)
     : cr_(cr), width_(width), height_(height), clipRight_(width + 1.0), clipBottom_(height + 1.0) {
   cairo_save(cr_);
-  layout_ = pango_cairo_create_layout(cr_);
 
   // What a fresh device context holds: a black one-pixel pen, a white brush, the system font.
   Object pen;
@@ -556,6 +555,8 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
 int CairoCanvas::LayOut(const std::string& utf8, const PangoFontDescription* font,
                         const IntRect& rect, unsigned flags, PangoRectangle* ink,
                         PangoRectangle& logical) {
+  // Made on the first text: most canvases of a tick draw none.
+  if (layout_ == nullptr) layout_ = pango_cairo_create_layout(cr_);
   pango_layout_set_font_description(layout_, font);
   pango_layout_set_text(layout_, utf8.c_str(), static_cast<int>(utf8.size()));
   PangoAlignment alignment = PANGO_ALIGN_LEFT;
@@ -574,7 +575,6 @@ IntRect CairoCanvas::TextBox(const FontSpec& font, const std::string& text, cons
   const std::string utf8 = symbol ? SymbolFontToUtf8(text) : Cp1252ToUtf8(text);
   if (utf8.empty()) return IntRect{};
   PangoFontDescription* description = DescribeFont(font);
-  pango_cairo_update_layout(cr_, layout_);
   PangoRectangle ink;
   PangoRectangle logical;
   const int x = LayOut(utf8, description, rect, flags, &ink, logical);
