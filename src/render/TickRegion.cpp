@@ -58,7 +58,6 @@ class ObjectBook {
   }
   // Half the pen's width plus the fringe.
   int StrokeReach() const { return std::max(pen_.width, 1) / 2 + 1 + kStrokeFringe; }
-  const FontSpec& Font() const { return font_; }
   IntRect TextBounds(const std::string& text, const IntRect& rect, unsigned flags) const {
     return TextReach(text, rect, flags, CellHeightOf(font_), font_.charset == kSymbolCharset);
   }
@@ -535,7 +534,6 @@ class RecordingTee final : public Canvas {
     Touch(book_.TextBounds(text, rect, flags));
     if (!clockLine_.empty() && text == clockLine_) {
       Keep({Op::DrawText, true, rect, 0, flags});
-      replay_.clockLineDrawn_ = RegionReplay::ClockLineDrawn{book_.Font(), rect, flags};
       return;
     }
     replay_.texts_.push_back(text);
@@ -591,7 +589,6 @@ class RecordingTee final : public Canvas {
 
 void RegionReplay::Clear() {
   recorded_ = false;
-  clockLineDrawn_.reset();
   touched_ = IntRect{};
   ops_.clear();
   ops_.shrink_to_fit();

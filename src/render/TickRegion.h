@@ -86,13 +86,6 @@ class RegionReplay {
   // every pixel the replay can draw; else nothing.
   std::optional<IntRect> Touches(const PaintInput& input, int width, int height,
                                  const IntRect& clip, const IntRect& reach) const;
-  // How the record draws the clock line, when it does.
-  struct ClockLineDrawn {
-    FontSpec font;
-    IntRect rect;
-    unsigned flags = 0;
-  };
-  const std::optional<ClockLineDrawn>& ClockLine() const { return clockLineDrawn_; }
   // The number of operations kept (for benchmarks and tests).
   std::size_t Size() const { return ops_.size(); }
 
@@ -126,7 +119,6 @@ class RegionReplay {
   bool recorded_ = false;
   Key key_;
   IntRect touched_;
-  std::optional<ClockLineDrawn> clockLineDrawn_;
   std::vector<Recorded> ops_;
   std::vector<PenSpec> pens_;
   std::vector<FontSpec> fonts_;

@@ -537,9 +537,12 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
   }
   const std::string utf8 = symbolFont_ ? SymbolFontToUtf8(text) : Cp1252ToUtf8(text);
   if (utf8.empty()) return;
+  PangoRectangle ink;
   PangoRectangle logical;
-  const int x = LayOut(utf8, fontDescription_, rect, flags, nullptr, logical);
+  const bool watched = watching_ && text == watchedText_;
+  const int x = LayOut(utf8, fontDescription_, rect, flags, watched ? &ink : nullptr, logical);
   const int y = rect.top;
+  if (watched) watchedBox_ = TextCovers(x, y, ink, logical);
   if (backgroundMode_ == BackgroundMode::Opaque) {
     SetSource(backgroundColor_);
     cairo_rectangle(cr_, x, y + logical.y, logical.width, logical.height);
@@ -569,17 +572,10 @@ int CairoCanvas::LayOut(const std::string& utf8, const PangoFontDescription* fon
   return rect.left;
 }
 
-IntRect CairoCanvas::TextBox(const FontSpec& font, const std::string& text, const IntRect& rect,
-                             unsigned flags) {
-  const bool symbol = font.charset == kSymbolCharset;
-  const std::string utf8 = symbol ? SymbolFontToUtf8(text) : Cp1252ToUtf8(text);
-  if (utf8.empty()) return IntRect{};
-  PangoFontDescription* description = DescribeFont(font);
-  PangoRectangle ink;
-  PangoRectangle logical;
-  const int x = LayOut(utf8, description, rect, flags, &ink, logical);
-  pango_font_description_free(description);
-  const int y = rect.top;
+// A text's background box and the ink of its glyphs, a pixel wider all round for their
+// antialiasing.
+IntRect CairoCanvas::TextCovers(int x, int y, const PangoRectangle& ink,
+                                const PangoRectangle& logical) {
   const IntRect background{x, y + logical.y, x + logical.width, y + logical.y + logical.height};
   const int originX = x - logical.x;
   const IntRect glyphs{originX + ink.x, y + ink.y, originX + ink.x + ink.width,
@@ -588,6 +584,12 @@ IntRect CairoCanvas::TextBox(const FontSpec& font, const std::string& text, cons
                      std::max(background.right, glyphs.right),
                      std::max(background.bottom, glyphs.bottom)};
   return IntRect{both.left - 1, both.top - 1, both.right + 1, both.bottom + 1};
+}
+
+void CairoCanvas::WatchText(const std::string& text) {
+  watching_ = true;
+  watchedText_ = text;
+  watchedBox_.reset();
 }
 
 void CairoCanvas::SetClipRect(const IntRect& rect) {

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,10 +70,10 @@ class CairoCanvas final : public Canvas {
   // may still be). For repainting part of a picture.
   void SetCullRect(const IntRect& rect);
 
-  // The pixels a DrawText of `text` in the font `font` would cover: its background box and the ink
-  // of its glyphs, a pixel wider all round for their antialiasing. Empty for an empty text.
-  IntRect TextBox(const FontSpec& font, const std::string& text, const IntRect& rect,
-                  unsigned flags);
+  // Watches for a DrawText of `text`: WatchedTextBox() then gives the pixels its last drawing
+  // covered (its background box and the ink of its glyphs).
+  void WatchText(const std::string& text);
+  const std::optional<IntRect>& WatchedTextBox() const { return watchedBox_; }
 
   // Strokes what is still gathered and flushes the target surface, before its pixels are read
   // while the canvas lives (the destructor and every other drawing operation stroke it too).
@@ -105,6 +106,8 @@ class CairoCanvas final : public Canvas {
   // Lays `utf8` out in `font` as DrawText draws it in `rect`; returns the left of its logical box.
   int LayOut(const std::string& utf8, const PangoFontDescription* font, const IntRect& rect,
              unsigned flags, PangoRectangle* ink, PangoRectangle& logical);
+  static IntRect TextCovers(int x, int y, const PangoRectangle& ink,
+                            const PangoRectangle& logical);
 
   struct Vertex {
     double x;
@@ -149,6 +152,9 @@ class CairoCanvas final : public Canvas {
   double clipBottom_ = 0;
   bool culled_ = false;
   IntRect cull_;
+  bool watching_ = false;
+  std::string watchedText_;
+  std::optional<IntRect> watchedBox_;
 };
 
 // Text conversions used for Pango (exposed for tests).

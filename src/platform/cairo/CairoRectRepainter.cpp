@@ -108,9 +108,11 @@ void Restore(cairo_surface_t* s, const IntRect& block, const std::vector<std::ui
 }
 
 // Repaints `rect` of the picture on `surface` (see the header), through `replay` when given.
+// With `watch`, `watched` receives where the text `watch` was drawn, if it was.
 void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporter& reporter,
                const IntRect& rect, std::vector<std::uint32_t>& saved, RegionReplay* replay,
-               std::vector<IntRect>* changed = nullptr) {
+               std::vector<IntRect>* changed = nullptr, const std::string* watch = nullptr,
+               std::optional<IntRect>* watched = nullptr) {
   const IntRect all = SurfaceRect(surface);
   const IntRect r = IntersectRects(rect, all);
   if (IsEmptyRect(r)) return;
@@ -129,11 +131,13 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
   {
     CairoCanvas canvas(cr, all.right, all.bottom);
     canvas.SetCullRect(r);
+    if (watch != nullptr) canvas.WatchText(*watch);
     if (replay != nullptr) {
       replay->Paint(input, canvas, reporter, clipRows, r);
     } else {
       PaintReaching(input, canvas, reporter, clipRows, r);
     }
+    if (watched != nullptr) *watched = canvas.WatchedTextBox();
   }
   cairo_destroy(cr);
   cairo_surface_flush(surface);
@@ -218,8 +222,6 @@ bool CairoFaceKeeper::Resize(int width, int height) {
 
 void CairoFaceKeeper::PaintFace(const PaintInput& face, MessageReporter& reporter) {
   clockLine_.Clear();
-  shownClockLine_ =
-      face.sunValid ? ClockLineText(face.clockText, face.equationText) : std::string();
   shownClockBox_.reset();
   faceChanged_.clear();
   shownValid_ = false;
@@ -233,31 +235,28 @@ void CairoFaceKeeper::PaintFace(const PaintInput& face, MessageReporter& reporte
   cairo_surface_flush(face_);
 }
 
-// Once the clock line has been drawn through the record, only the pixels of its old and new texts
-// can change from one tick to the next: everything else the record draws is drawn as it was.
+// Once the clock line has been drawn, only the pixels of its old and new texts can change from one
+// tick to the next: everything else the record draws is drawn as it was. The new text is first
+// repainted where the old one lay; when it reaches further (another width), the rectangle that
+// holds both is repainted again.
 void CairoFaceKeeper::RepaintFace(const PaintInput& face, MessageReporter& reporter,
                                   const IntRect& rect) {
   if (face_ == nullptr) return;
   const std::string text =
       face.sunValid ? ClockLineText(face.clockText, face.equationText) : std::string();
   IntRect r = rect;
-  std::optional<IntRect> box;
-  const auto& clock = clockLine_.ClockLine();
-  if (clock && !text.empty() && !shownClockLine_.empty()) {
-    cairo_t* cr = cairo_create(face_);
-    {
-      CairoCanvas canvas(cr, width_, height_);
-      const IntRect was = shownClockBox_ ? *shownClockBox_
-                                         : canvas.TextBox(clock->font, shownClockLine_,
-                                                          clock->rect, clock->flags);
-      box = canvas.TextBox(clock->font, text, clock->rect, clock->flags);
-      const IntRect both = IntersectRects(BoundingRect(was, *box), rect);
-      if (!IsEmptyRect(both)) r = both;
-    }
-    cairo_destroy(cr);
+  if (!text.empty() && shownClockBox_) {
+    const IntRect was = IntersectRects(*shownClockBox_, rect);
+    if (!IsEmptyRect(was)) r = was;
   }
-  RepaintOn(face_, face, reporter, r, saved_, &clockLine_, &faceChanged_);
-  shownClockLine_ = text;
+  std::optional<IntRect> box;
+  RepaintOn(face_, face, reporter, r, saved_, &clockLine_, &faceChanged_, &text, &box);
+  if (box) {
+    const IntRect both = IntersectRects(BoundingRect(r, *box), rect);
+    if (!(both == r)) {
+      RepaintOn(face_, face, reporter, both, saved_, &clockLine_, &faceChanged_, &text, &box);
+    }
+  }
   shownClockBox_ = box;
 }
 

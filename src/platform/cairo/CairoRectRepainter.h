@@ -94,8 +94,7 @@ class CairoFaceKeeper final : public FaceKeeper {
   int width_ = 0;
   int height_ = 0;
   RegionReplay clockLine_;
-  std::string shownClockLine_;           // the clock line the face holds
-  std::optional<IntRect> shownClockBox_;  // ... and where it lies, once measured
+  std::optional<IntRect> shownClockBox_;  // where the clock line the face holds lies, once drawn
   std::vector<std::uint32_t> saved_;
   // Where the face changed since the last Show (the clock line's figures that moved on).
   std::vector<IntRect> faceChanged_;
