@@ -352,22 +352,15 @@ IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, 
                  clampInt(bottom + cell)};
 }
 
-TickRegions TickDependentRegions(const PaintInput& input, int width, int height) {
+TickRegions TickDependentRegions(const PaintInput& input, int width, int height,
+                                 int shadowBandRows) {
   if (!input.sunValid) return TickRegions{};
   SilentReporter silent;
   ExtentCanvas clock(width, height);
   PaintClockLine(input, clock, silent);
-  ExtentCanvas shadow(width, height);
+  ExtentCanvas shadow(width, height, std::max(shadowBandRows, 0));
   PaintShadow(input, shadow, silent);
-  return TickRegions{clock.Extent(), shadow.Extent()};
-}
-
-std::vector<IntRect> ShadowBands(const PaintInput& input, int width, int height, int bandRows) {
-  if (!input.sunValid || bandRows <= 0) return {};
-  SilentReporter silent;
-  ExtentCanvas shadow(width, height, bandRows);
-  PaintShadow(input, shadow, silent);
-  return shadow.Bands();
+  return TickRegions{clock.Extent(), shadow.Extent(), shadow.Bands()};
 }
 
 std::vector<IntRect> MergeRegion(std::vector<IntRect> rects, int width, int height) {

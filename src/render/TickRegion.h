@@ -34,17 +34,16 @@ IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, 
 
 // The rectangles of a canvas of width x height that hold every pixel the tick-dependent parts of
 // this paint draw (empty ones before the first tick or with the sun away), padded for the pens'
-// widths and for antialiasing and cut to the canvas.
+// widths and for antialiasing and cut to the canvas. With `shadowBandRows`, also the shadow's
+// pixels band by band: for each band of that many rows from the top, the rectangle of that band
+// that holds every pixel the shadow draws there (empty where it draws none).
 struct TickRegions {
   IntRect clockLine;
   IntRect shadow;
+  std::vector<IntRect> shadowBands;
 };
-TickRegions TickDependentRegions(const PaintInput& input, int width, int height);
-
-// The shadow's pixels band by band: for each band of `bandRows` rows from the top, the rectangle
-// of that band that holds every pixel the shadow draws there (empty where it draws none); nothing
-// before the first tick.
-std::vector<IntRect> ShadowBands(const PaintInput& input, int width, int height, int bandRows);
+TickRegions TickDependentRegions(const PaintInput& input, int width, int height,
+                                 int shadowBandRows = 0);
 
 // Joins the rectangles of a region where that costs no more area than keeping them apart, cut to
 // the canvas, empty ones dropped.
@@ -86,8 +85,6 @@ class RegionReplay {
   // every pixel the replay can draw; else nothing.
   std::optional<IntRect> Touches(const PaintInput& input, int width, int height,
                                  const IntRect& clip, const IntRect& reach) const;
-  // The number of operations kept (for benchmarks and tests).
-  std::size_t Size() const { return ops_.size(); }
 
  private:
   friend class RecordingTee;
@@ -141,16 +138,20 @@ class FaceKeeper {
   // The size of the face.
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+  // The height of the bands in which Show wants the shadow's reach.
+  virtual int ShadowBandRows() const = 0;
   // Paints the face whole (`face` is a paint input without the shadow).
   virtual void PaintFace(const PaintInput& face, MessageReporter& reporter) = 0;
   // Repaints `rect` of the face exactly.
   virtual void RepaintFace(const PaintInput& face, MessageReporter& reporter,
                            const IntRect& rect) = 0;
   // Shows `rects` of the picture: the face, with the shadow of `input` drawn over it where it
-  // lies. With `changesOnly` the screen shows the last picture shown, and only the pixels that
-  // differ from it need to be shown again.
+  // lies (`shadowBands`, as TickDependentRegions gives them in bands of ShadowBandRows()). With
+  // `changesOnly` the screen shows the last picture shown, and only the pixels that differ from
+  // it need to be shown again.
   virtual void Show(const PaintInput& input, MessageReporter& reporter,
-                    const std::vector<IntRect>& rects, bool changesOnly) = 0;
+                    const std::vector<IntRect>& rects, const std::vector<IntRect>& shadowBands,
+                    bool changesOnly) = 0;
 };
 
 }  // namespace sundial

@@ -85,12 +85,12 @@ PaintInput CDialWnd::Input() {
                     .fineLight = &fineLight_};
 }
 
-void CDialWnd::Painted(const PaintInput& input, int width, int height) {
+void CDialWnd::Painted(const PaintInput& input, int width, int height, int shadowBandRows) {
   framePainted_ = true;
   frameWidth_ = width;
   frameHeight_ = height;
   frameTitle_ = dialFilePath_;
-  frameTickRegions_ = TickDependentRegions(input, width, height);
+  frameTickRegions_ = TickDependentRegions(input, width, height, shadowBandRows);
 }
 
 bool CDialWnd::OnPaint(Canvas& canvas, MessageReporter& reporter) {
@@ -145,9 +145,9 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
     PaintInput face = input;
     face.withShadow = false;
     keeper.PaintFace(face, reporter);
-    Painted(input, width, height);
+    Painted(input, width, height, keeper.ShadowBandRows());
     changed.push_back(IntRect{0, 0, width, height});
-    keeper.Show(input, reporter, changed, false);
+    keeper.Show(input, reporter, changed, frameTickRegions_.shadowBands, false);
     return true;
   }
   if (model.modelReady == 0) return false;
@@ -155,13 +155,13 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
   PaintInput face = input;
   face.withShadow = false;
   const TickRegions before = frameTickRegions_;
-  const TickRegions now = TickDependentRegions(input, width, height);
+  const TickRegions now = TickDependentRegions(input, width, height, keeper.ShadowBandRows());
   for (const IntRect& rect : MergeRegion({before.clockLine, now.clockLine}, width, height)) {
     keeper.RepaintFace(face, reporter, rect);
   }
   changed =
       MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
-  keeper.Show(input, reporter, changed, true);
+  keeper.Show(input, reporter, changed, now.shadowBands, true);
   frameTickRegions_ = now;
   return true;
 }
@@ -169,7 +169,8 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
 bool CDialWnd::ShowAgain(FaceKeeper& keeper, MessageReporter& reporter,
                          const std::vector<IntRect>& rects) {
   if (!SameFrame(true, keeper.Width(), keeper.Height()) || model.modelReady == 0) return false;
-  keeper.Show(Input(), reporter, MergeRegion(rects, keeper.Width(), keeper.Height()), false);
+  keeper.Show(Input(), reporter, MergeRegion(rects, keeper.Width(), keeper.Height()),
+              frameTickRegions_.shadowBands, false);
   return true;
 }
 

@@ -105,7 +105,8 @@ class CDialWnd {
  private:
   void Load();
   PaintInput Input();
-  void Painted(const PaintInput& input, int width, int height);
+  // `shadowBandRows`: see TickDependentRegions.
+  void Painted(const PaintInput& input, int width, int height, int shadowBandRows = 0);
   // Whether a picture kept at this size (`kept`: still holding this window's last paint) shows
   // the loaded dial under its present title.
   bool SameFrame(bool kept, int width, int height) const;

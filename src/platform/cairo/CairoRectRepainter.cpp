@@ -278,13 +278,16 @@ void CairoFaceKeeper::Banded::Lay(const std::vector<IntRect>& of) {
 // bands. With `changesOnly` the screen differs from the new picture only where the face changed
 // and where the old or the new shadow lies; there the new pixels are compared with what the
 // screen shows (kept from the last picture under the old shadow, the face elsewhere).
+int CairoFaceKeeper::ShadowBandRows() const { return kShadowBandRows; }
+
 void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
-                           const std::vector<IntRect>& rects, bool changesOnly) {
+                           const std::vector<IntRect>& rects,
+                           const std::vector<IntRect>& shadowBands, bool changesOnly) {
   if (face_ == nullptr) return;
   const IntRect all{0, 0, width_, height_};
   const std::vector<IntRect> faceChanged = std::move(faceChanged_);
   faceChanged_.clear();
-  std::vector<IntRect> bands = ShadowBands(input, width_, height_, kShadowBandRows);
+  std::vector<IntRect> bands = shadowBands;
   bands.resize(static_cast<std::size_t>((height_ + kShadowBandRows - 1) / kShadowBandRows));
   const bool diff = changesOnly && shownValid_ && shown_.bands.size() == bands.size();
   bool whole = changesOnly;

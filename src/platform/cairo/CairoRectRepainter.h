@@ -63,11 +63,9 @@ class CairoFaceKeeper final : public FaceKeeper {
   void PaintFace(const PaintInput& face, MessageReporter& reporter) override;
   void RepaintFace(const PaintInput& face, MessageReporter& reporter,
                    const IntRect& rect) override;
+  int ShadowBandRows() const override;
   void Show(const PaintInput& input, MessageReporter& reporter, const std::vector<IntRect>& rects,
-            bool changesOnly) override;
-
-  // The face (for tests and benchmarks).
-  cairo_surface_t* Face() const { return face_; }
+            const std::vector<IntRect>& shadowBands, bool changesOnly) override;
 
  private:
   // The pixels under the shadow's bands, kept one band after another.
