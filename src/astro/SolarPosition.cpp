@@ -79,6 +79,17 @@ Fk5Correction ComputeFk5Correction(double jde, double theta, double beta) {
   return {-0.09033 + 0.03916 * (c + s) * std::tan(beta * DegToRad), 0.03916 * (c - s)};
 }
 
+// λ from the geometric longitude Θ, its FK5 correction and Δψ in arcseconds, and the radius
+// vector R.
+double ApparentLongitude(double theta, double fk5Longitude, double deltaPsi, double radius) {
+  const double aberration = 20.4898 / radius;  // arcseconds (Meeus eq. 25.10)
+  return (theta + DmsToDegrees(0, 0, fk5Longitude, 1)) + deltaPsi / 3600 - aberration / 3600;
+}
+
+double ApparentLatitude(double beta, double fk5Latitude) {
+  return beta + DmsToDegrees(0, 0, fk5Latitude, 1);
+}
+
 }  // namespace
 
 double JulianMillennia(double jde) { return (jde - kJ2000) * 2.737850787132101e-06; }
@@ -129,15 +140,26 @@ double SunApparentLongitude(double jde) {
   const double theta = SunGeometricLongitude(jde);
   const double beta = SunGeometricLatitude(jde);
   const double fk5 = ComputeFk5Correction(jde, theta, beta).longitude;
-  const double aberration = 20.4898 / EarthSunDistance(jde);  // arcseconds (Meeus eq. 25.10)
-  return (theta + DmsToDegrees(0, 0, fk5, 1)) + NutationInLongitude(jde) / 3600 -
-         aberration / 3600;
+  return ApparentLongitude(theta, fk5, NutationInLongitude(jde), EarthSunDistance(jde));
 }
 
 double SunApparentLatitude(double jde) {
   const double theta = SunGeometricLongitude(jde);
   const double beta = SunGeometricLatitude(jde);
-  return beta + DmsToDegrees(0, 0, ComputeFk5Correction(jde, theta, beta).latitude, 1);
+  return ApparentLatitude(beta, ComputeFk5Correction(jde, theta, beta).latitude);
+}
+
+SunPlace ComputeSunPlace(double jde) {
+  const double theta = SunGeometricLongitude(jde);
+  const double beta = SunGeometricLatitude(jde);
+  const Fk5Correction fk5 = ComputeFk5Correction(jde, theta, beta);
+  const Nutation n = ComputeNutation(jde);
+  SunPlace p;
+  p.apparentLongitude = ApparentLongitude(theta, fk5.longitude, n.longitude, EarthSunDistance(jde));
+  p.apparentLatitude = ApparentLatitude(beta, fk5.latitude);
+  p.trueObliquity = MeanObliquity(jde) + n.obliquity / 3600;
+  p.nutationInLongitude = n.longitude;
+  return p;
 }
 
 EquatorialPosition EclipticToEquatorial(double lambda, double beta, double epsilon) {
@@ -158,6 +180,15 @@ EquatorialPosition EclipticToEquatorial(double lambda, double beta, double epsil
 }
 
 double EquationOfTime(double jde) {
+  const double lambda = SunApparentLongitude(jde);
+  const double beta = SunApparentLatitude(jde);
+  const double epsilon = TrueObliquity(jde);
+  const double alpha = EclipticToEquatorial(lambda, beta, epsilon).rightAscension;
+  return EquationOfTimeAt(jde, alpha, epsilon, NutationInLongitude(jde));
+}
+
+double EquationOfTimeAt(double jde, double rightAscension, double trueObliquity,
+                        double nutationInLongitude) {
   const double tau = JulianMillennia(jde);
   const double tau2 = tau * tau;
   const double tau3 = tau2 * tau;
@@ -166,13 +197,8 @@ double EquationOfTime(double jde) {
   // The sun's mean longitude (Meeus eq. 28.2).
   const double l0 = NormalizeDegrees(280.4664567 + 360007.6982779 * tau + 0.03032028 * tau2 +
                                      tau3 / 49931 - tau4 / 15300 - tau5 / 2000000);
-  const double lambda = SunApparentLongitude(jde);
-  const double beta = SunApparentLatitude(jde);
-  const double epsilon = TrueObliquity(jde);
-  const double alpha = EclipticToEquatorial(lambda, beta, epsilon).rightAscension;
-  const double deltaPsi = NutationInLongitude(jde);
-  return 4 * NormalizeDegrees(l0 - 0.0057183 - 15 * alpha +
-                              (deltaPsi / 3600) * std::cos(epsilon * DegToRad));
+  return 4 * NormalizeDegrees(l0 - 0.0057183 - 15 * rightAscension +
+                              (nutationInLongitude / 3600) * std::cos(trueObliquity * DegToRad));
 }
 
 double GreenwichMeanSiderealTime(double jd) {

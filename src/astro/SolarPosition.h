@@ -38,6 +38,16 @@ double TrueObliquity(double jde);
 double SunApparentLongitude(double jde);
 double SunApparentLatitude(double jde);
 
+// λ, β and ε of one instant, with Δψ (arcseconds), from one evaluation of each series: the same
+// values as the functions above give one by one.
+struct SunPlace {
+  double apparentLongitude = 0;
+  double apparentLatitude = 0;
+  double trueObliquity = 0;
+  double nutationInLongitude = 0;
+};
+SunPlace ComputeSunPlace(double jde);
+
 struct EquatorialPosition {
   double rightAscension = 0;  // hours, [0, 24)
   double declination = 0;     // degrees
@@ -50,6 +60,10 @@ EquatorialPosition EclipticToEquatorial(double lambda, double beta, double epsil
 // Equation of time, apparent minus mean solar time, in minutes of time taken modulo one day
 // into [0, 1440] (Meeus eq. 28.3): −14 minutes comes out as 1426.
 double EquationOfTime(double jde);
+// The same from the sun's right ascension (hours), the true obliquity (degrees) and Δψ
+// (arcseconds) of that instant.
+double EquationOfTimeAt(double jde, double rightAscension, double trueObliquity,
+                        double nutationInLongitude);
 
 // Greenwich mean and apparent sidereal time in hours [0, 24] for a Julian day in Universal
 // Time (Meeus eq. 12.3 and 12.4; the apparent one adds the equation of the equinoxes).

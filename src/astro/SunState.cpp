@@ -20,10 +20,10 @@ SunState ComputeSunState(int year, int month, int day, int hour, int minute, dou
   s.deltaTSeconds = DeltaT(jd);
   const double jde = jd + s.deltaTSeconds * 1.1574074074074073e-05;
 
-  s.apparentLongitude = SunApparentLongitude(jde);
-  const double beta = SunApparentLatitude(jde);
-  const double epsilon = TrueObliquity(jde);
-  const EquatorialPosition eq = EclipticToEquatorial(s.apparentLongitude, beta, epsilon);
+  const SunPlace place = ComputeSunPlace(jde);
+  s.apparentLongitude = place.apparentLongitude;
+  const EquatorialPosition eq =
+      EclipticToEquatorial(place.apparentLongitude, place.apparentLatitude, place.trueObliquity);
   s.rightAscension = eq.rightAscension;
   s.sunDeclination = eq.declination;
 
@@ -41,7 +41,8 @@ SunState ComputeSunState(int year, int month, int day, int hour, int minute, dou
   s.sunAltitude = RadToDeg * std::asin(sinAltitude);
 
   // The equation of time comes modulo one day; values beyond 20 minutes stand for negative ones.
-  double e = 60 * EquationOfTime(jde);
+  double e = 60 * EquationOfTimeAt(jde, eq.rightAscension, place.trueObliquity,
+                                   place.nutationInLongitude);
   if (e > 1200) e -= 86400;
   s.equationOfTimeSeconds = e;
   return s;

@@ -30,6 +30,8 @@ IntRect Padded(const IntRect& r, int pad) {
   return IntRect{sub(r.left, pad), sub(r.top, pad), add(r.right, pad), add(r.bottom, pad)};
 }
 
+std::uint32_t Packed(Rgb c) { return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b; }
+
 long long Area(const IntRect& r) {
   return IsEmptyRect(r) ? 0 : 1LL * (r.right - r.left) * (r.bottom - r.top);
 }
@@ -69,12 +71,14 @@ class ObjectBook {
   FontSpec font_{"Arial", kDefaultCellHeight, kAnsiCharset};
 };
 
-// A canvas that draws nothing and gathers how far its drawing operations reach.
+// A canvas that draws nothing and gathers how far its drawing operations reach, and, when asked,
+// the operations themselves with their arguments (the handles it gives out are numbered in
+// order, so two paints that send the same operations give the same list).
 class ExtentCanvas final : public Canvas {
  public:
   // With `bandRows`, also how far the operations reach in each band of that many rows.
-  ExtentCanvas(int width, int height, int bandRows = 0)
-      : width_(width), height_(height), bandRows_(bandRows) {
+  ExtentCanvas(int width, int height, int bandRows = 0, std::vector<std::int32_t>* log = nullptr)
+      : width_(width), height_(height), bandRows_(bandRows), log_(log) {
     if (bandRows_ > 0 && height_ > 0) {
       bands_.resize(static_cast<std::size_t>((height_ + bandRows_ - 1) / bandRows_));
     }
@@ -86,36 +90,59 @@ class ExtentCanvas final : public Canvas {
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   ObjectHandle CreatePen(const PenSpec& spec) override {
+    Log(CanvasOpKind::CreatePen, static_cast<int>(spec.style), spec.width, Packed(spec.color));
     const ObjectHandle h = next_++;
     book_.AddPen(h, spec);
     return h;
   }
-  ObjectHandle CreateSolidBrush(Rgb) override { return next_++; }
-  ObjectHandle StockBlackBrush() override { return next_++; }
+  ObjectHandle CreateSolidBrush(Rgb color) override {
+    Log(CanvasOpKind::CreateSolidBrush, Packed(color));
+    return next_++;
+  }
+  ObjectHandle StockBlackBrush() override {
+    Log(CanvasOpKind::StockBlackBrush);
+    return next_++;
+  }
   ObjectHandle CreateFont(const FontSpec& spec) override {
+    Log(CanvasOpKind::CreateFont, spec.height, spec.charset);
+    LogText(spec.face);
     const ObjectHandle h = next_++;
     book_.AddFont(h, spec);
     return h;
   }
-  void DeleteObject(ObjectHandle) override {}
+  void DeleteObject(ObjectHandle object) override { Log(CanvasOpKind::DeleteObject, object); }
   ObjectHandle SelectPen(ObjectHandle pen) override {
+    Log(CanvasOpKind::SelectPen, pen);
     book_.SelectPen(pen);
     return Swap(pen_, pen);
   }
-  ObjectHandle SelectBrush(ObjectHandle brush) override { return Swap(brush_, brush); }
+  ObjectHandle SelectBrush(ObjectHandle brush) override {
+    Log(CanvasOpKind::SelectBrush, brush);
+    return Swap(brush_, brush);
+  }
   ObjectHandle SelectFont(ObjectHandle font) override {
+    Log(CanvasOpKind::SelectFont, font);
     book_.SelectFont(font);
     return Swap(font_, font);
   }
-  void SetTextColor(Rgb) override {}
-  void SetBackgroundColor(Rgb) override {}
-  void SetBackgroundMode(BackgroundMode) override {}
-  void FillRect(const IntRect& rect, ObjectHandle) override { Add(Normalized(rect)); }
+  void SetTextColor(Rgb color) override { Log(CanvasOpKind::SetTextColor, Packed(color)); }
+  void SetBackgroundColor(Rgb color) override {
+    Log(CanvasOpKind::SetBackgroundColor, Packed(color));
+  }
+  void SetBackgroundMode(BackgroundMode mode) override {
+    Log(CanvasOpKind::SetBackgroundMode, static_cast<int>(mode));
+  }
+  void FillRect(const IntRect& rect, ObjectHandle brush) override {
+    Log(CanvasOpKind::FillRect, rect.left, rect.top, rect.right, rect.bottom, brush);
+    Add(Normalized(rect));
+  }
   void MoveTo(int x, int y) override {
+    Log(CanvasOpKind::MoveTo, x, y);
     x_ = x;
     y_ = y;
   }
   void LineTo(int x, int y) override {
+    Log(CanvasOpKind::LineTo, x, y);
     const int reach = book_.StrokeReach();
     AddToExtent(Padded(Normalized(IntRect{x_, y_, x, y}), reach));
     AddSegmentToBands(x_, y_, x, y, reach);
@@ -123,15 +150,31 @@ class ExtentCanvas final : public Canvas {
     y_ = y;
   }
   void Ellipse(int left, int top, int right, int bottom) override {
+    Log(CanvasOpKind::Ellipse, left, top, right, bottom);
     Add(Padded(Normalized(IntRect{left, top, right, bottom}), book_.StrokeReach()));
   }
   void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override {
+    Log(CanvasOpKind::DrawText, rect.left, rect.top, rect.right, rect.bottom, flags);
+    LogText(text);
     Add(book_.TextBounds(text, rect, flags));
   }
-  void SetClipRect(const IntRect&) override {}
-  void ClearClip() override {}
+  void SetClipRect(const IntRect& rect) override {
+    Log(CanvasOpKind::SetClipRect, rect.left, rect.top, rect.right, rect.bottom);
+  }
+  void ClearClip() override { Log(CanvasOpKind::ClearClip); }
 
  private:
+  template <typename... Args>
+  void Log(CanvasOpKind kind, Args... args) {
+    if (log_ == nullptr) return;
+    log_->push_back(static_cast<std::int32_t>(kind));
+    (log_->push_back(static_cast<std::int32_t>(args)), ...);
+  }
+  void LogText(const std::string& text) {
+    if (log_ == nullptr) return;
+    log_->push_back(static_cast<std::int32_t>(text.size()));
+    for (const char c : text) log_->push_back(static_cast<unsigned char>(c));
+  }
   static ObjectHandle Swap(ObjectHandle& current, ObjectHandle wanted) {
     const ObjectHandle previous = current;
     current = wanted;
@@ -197,6 +240,7 @@ class ExtentCanvas final : public Canvas {
   int x_ = 0;
   int y_ = 0;
   IntRect extent_;
+  std::vector<std::int32_t>* log_;
 };
 
 // Passes a paint on to `target` under a clip of one rectangle, the painter's own clips cut to it,
@@ -358,9 +402,13 @@ TickRegions TickDependentRegions(const PaintInput& input, int width, int height,
   SilentReporter silent;
   ExtentCanvas clock(width, height);
   PaintClockLine(input, clock, silent);
-  ExtentCanvas shadow(width, height, std::max(shadowBandRows, 0));
+  TickRegions regions;
+  ExtentCanvas shadow(width, height, std::max(shadowBandRows, 0), &regions.shadowDrawing);
   PaintShadow(input, shadow, silent);
-  return TickRegions{clock.Extent(), shadow.Extent(), shadow.Bands()};
+  regions.clockLine = clock.Extent();
+  regions.shadow = shadow.Extent();
+  regions.shadowBands = shadow.Bands();
+  return regions;
 }
 
 std::vector<IntRect> MergeRegion(std::vector<IntRect> rects, int width, int height) {
@@ -405,7 +453,6 @@ void PaintShadowReaching(const PaintInput& input, Canvas& canvas, MessageReporte
 
 namespace {
 
-std::uint32_t Packed(Rgb c) { return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b; }
 Rgb Unpacked(std::uint32_t v) {
   return Rgb{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
              static_cast<std::uint8_t>(v)};

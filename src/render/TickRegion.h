@@ -36,11 +36,15 @@ IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, 
 // this paint draw (empty ones before the first tick or with the sun away), padded for the pens'
 // widths and for antialiasing and cut to the canvas. With `shadowBandRows`, also the shadow's
 // pixels band by band: for each band of that many rows from the top, the rectangle of that band
-// that holds every pixel the shadow draws there (empty where it draws none).
+// that holds every pixel the shadow draws there (empty where it draws none). `shadowDrawing`
+// lists every operation the shadow's paint sends, with its arguments: the shadow moves by whole
+// pixels, and from one second to the next it mostly does not move at all. Two ticks with the same
+// list draw the same pixels over the same face.
 struct TickRegions {
   IntRect clockLine;
   IntRect shadow;
   std::vector<IntRect> shadowBands;
+  std::vector<std::int32_t> shadowDrawing;
 };
 TickRegions TickDependentRegions(const PaintInput& input, int width, int height,
                                  int shadowBandRows = 0);
@@ -146,11 +150,11 @@ class FaceKeeper {
   virtual void RepaintFace(const PaintInput& face, MessageReporter& reporter,
                            const IntRect& rect) = 0;
   // Shows `rects` of the picture: the face, with the shadow of `input` drawn over it where it
-  // lies (`shadowBands`, as TickDependentRegions gives them in bands of ShadowBandRows()). With
+  // lies (`shadow`, as TickDependentRegions gives it in bands of ShadowBandRows()). With
   // `changesOnly` the screen shows the last picture shown, and only the pixels that differ from
   // it need to be shown again.
   virtual void Show(const PaintInput& input, MessageReporter& reporter,
-                    const std::vector<IntRect>& rects, const std::vector<IntRect>& shadowBands,
+                    const std::vector<IntRect>& rects, const TickRegions& shadow,
                     bool changesOnly) = 0;
 };
 

@@ -118,8 +118,17 @@ bool CDialWnd::OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& rep
   const PaintInput input = Input();
   const TickRegions before = frameTickRegions_;
   const TickRegions now = TickDependentRegions(input, width, height);
-  changed =
-      MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
+  // A shadow drawn as it was, clear of the clock line, has the same pixels as before.
+  const auto clearOfShadow = [&](const IntRect& clock) {
+    return IsEmptyRect(IntersectRects(clock, now.shadow));
+  };
+  if (now.shadowDrawing == before.shadowDrawing && now.shadow == before.shadow &&
+      clearOfShadow(before.clockLine) && clearOfShadow(now.clockLine)) {
+    changed = MergeRegion({before.clockLine, now.clockLine}, width, height);
+  } else {
+    changed =
+        MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
+  }
   for (const IntRect& rect : changed) {
     if (repainter != nullptr) {
       repainter->Repaint(input, reporter, rect);
@@ -147,7 +156,7 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
     keeper.PaintFace(face, reporter);
     Painted(input, width, height, keeper.ShadowBandRows());
     changed.push_back(IntRect{0, 0, width, height});
-    keeper.Show(input, reporter, changed, frameTickRegions_.shadowBands, false);
+    keeper.Show(input, reporter, changed, frameTickRegions_, false);
     return true;
   }
   if (model.modelReady == 0) return false;
@@ -161,7 +170,7 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
   }
   changed =
       MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
-  keeper.Show(input, reporter, changed, now.shadowBands, true);
+  keeper.Show(input, reporter, changed, now, true);
   frameTickRegions_ = now;
   return true;
 }
@@ -170,7 +179,7 @@ bool CDialWnd::ShowAgain(FaceKeeper& keeper, MessageReporter& reporter,
                          const std::vector<IntRect>& rects) {
   if (!SameFrame(true, keeper.Width(), keeper.Height()) || model.modelReady == 0) return false;
   keeper.Show(Input(), reporter, MergeRegion(rects, keeper.Width(), keeper.Height()),
-              frameTickRegions_.shadowBands, false);
+              frameTickRegions_, false);
   return true;
 }
 

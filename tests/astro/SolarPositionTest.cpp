@@ -69,6 +69,19 @@ TEST(SolarPosition, FiniteFrom1600To2200) {
     EXPECT_TRUE(std::isfinite(GreenwichApparentSiderealTime(jde))) << year;
     EXPECT_NEAR(TrueObliquity(jde), 23.44, 0.1) << year;
     EXPECT_NEAR(EarthSunDistance(jde), 0.996, 0.02) << year;
+    // The place computed in one pass (the saver's, once a second) is the one-by-one place, to
+    // the last bit: the picture and `sundial sun` must agree.
+    const SunPlace p = ComputeSunPlace(jde);
+    EXPECT_EQ(p.apparentLongitude, SunApparentLongitude(jde)) << year;
+    EXPECT_EQ(p.apparentLatitude, SunApparentLatitude(jde)) << year;
+    EXPECT_EQ(p.trueObliquity, TrueObliquity(jde)) << year;
+    EXPECT_EQ(p.nutationInLongitude, NutationInLongitude(jde)) << year;
+    const double alpha =
+        EclipticToEquatorial(p.apparentLongitude, p.apparentLatitude, p.trueObliquity)
+            .rightAscension;
+    EXPECT_EQ(EquationOfTimeAt(jde, alpha, p.trueObliquity, p.nutationInLongitude),
+              EquationOfTime(jde))
+        << year;
   }
 }
 

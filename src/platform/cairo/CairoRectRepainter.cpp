@@ -183,6 +183,7 @@ void CairoFaceKeeper::Release() {
   saved_.shrink_to_fit();
   faceChanged_.clear();
   shown_ = Banded{};
+  shownShadow_.clear();
   next_ = Banded{};
   under_ = Banded{};
   shownValid_ = false;
@@ -281,13 +282,13 @@ void CairoFaceKeeper::Banded::Lay(const std::vector<IntRect>& of) {
 int CairoFaceKeeper::ShadowBandRows() const { return kShadowBandRows; }
 
 void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
-                           const std::vector<IntRect>& rects,
-                           const std::vector<IntRect>& shadowBands, bool changesOnly) {
+                           const std::vector<IntRect>& rects, const TickRegions& shadow,
+                           bool changesOnly) {
   if (face_ == nullptr) return;
   const IntRect all{0, 0, width_, height_};
   const std::vector<IntRect> faceChanged = std::move(faceChanged_);
   faceChanged_.clear();
-  std::vector<IntRect> bands = shadowBands;
+  std::vector<IntRect> bands = shadow.shadowBands;
   bands.resize(static_cast<std::size_t>((height_ + kShadowBandRows - 1) / kShadowBandRows));
   const bool diff = changesOnly && shownValid_ && shown_.bands.size() == bands.size();
   bool whole = changesOnly;
@@ -295,6 +296,17 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
 
   if (diff) {
     for (const IntRect& c : faceChanged) Put(IntersectRects(c, all));
+    // The same shadow drawn over the same face: the screen shows it already.
+    const auto underShadow = [&](const IntRect& c) {
+      for (const IntRect& band : bands) {
+        if (!IsEmptyRect(IntersectRects(band, c))) return true;
+      }
+      return false;
+    };
+    if (shadow.shadowDrawing == shownShadow_ && bands == shown_.bands &&
+        std::none_of(faceChanged.begin(), faceChanged.end(), underShadow)) {
+      return;
+    }
   } else {
     // The face where no shadow lies, band by band across each rectangle.
     for (const IntRect& rect : rects) {
@@ -383,6 +395,7 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
   // What the screen shows under the shadow now, for the next picture to be compared with.
   if (keep) {
     std::swap(shown_, next_);
+    shownShadow_ = shadow.shadowDrawing;
     shownValid_ = true;
   } else if (changesOnly) {
     shownValid_ = false;

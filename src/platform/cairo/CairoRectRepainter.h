@@ -65,7 +65,7 @@ class CairoFaceKeeper final : public FaceKeeper {
                    const IntRect& rect) override;
   int ShadowBandRows() const override;
   void Show(const PaintInput& input, MessageReporter& reporter, const std::vector<IntRect>& rects,
-            const std::vector<IntRect>& shadowBands, bool changesOnly) override;
+            const TickRegions& shadow, bool changesOnly) override;
 
  private:
   // The pixels under the shadow's bands, kept one band after another.
@@ -99,6 +99,7 @@ class CairoFaceKeeper final : public FaceKeeper {
   // What the screen shows under the last shadow (the face there differs), band by band; valid
   // when shownValid_.
   Banded shown_;
+  std::vector<std::int32_t> shownShadow_;  // the operations that drew that shadow
   bool shownValid_ = false;
   Banded next_;   // ... being composed
   Banded under_;  // the face under the shadow being drawn
