@@ -473,6 +473,7 @@ class RecordingTee final : public Canvas {
   ~RecordingTee() override {
     EndRun();
     replay_.touched_ = touched_;
+    replay_.clockTouched_ = clockTouched_;
   }
 
   int Width() const override { return target_.Width(); }
@@ -571,11 +572,12 @@ class RecordingTee final : public Canvas {
   }
   void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override {
     target_.DrawText(text, rect, flags);
-    Touch(book_.TextBounds(text, rect, flags));
     if (!clockLine_.empty() && text == clockLine_) {
+      clockTouched_ = BoundingRect(clockTouched_, book_.TextBounds(text, rect, flags));
       Keep({Op::DrawText, true, rect, 0, flags});
       return;
     }
+    Touch(book_.TextBounds(text, rect, flags));
     replay_.texts_.push_back(text);
     Keep({Op::DrawText, false, rect, 0, flags,
           static_cast<std::uint32_t>(replay_.texts_.size() - 1)});
@@ -620,7 +622,8 @@ class RecordingTee final : public Canvas {
   int penWidth_ = 1;  // a fresh canvas: the thin stock pen
   ObjectBook book_;
   IntRect runBox_;   // the reach of the polyline since the last MoveTo
-  IntRect touched_;  // the reach of everything kept
+  IntRect touched_;  // the reach of everything kept but the clock line
+  IntRect clockTouched_;
   bool inRun_ = false;
   std::size_t runStart_ = 0;
   int x_ = 0;
@@ -630,6 +633,7 @@ class RecordingTee final : public Canvas {
 void RegionReplay::Clear() {
   recorded_ = false;
   touched_ = IntRect{};
+  clockTouched_ = IntRect{};
   ops_.clear();
   ops_.shrink_to_fit();
   pens_.clear();
@@ -667,11 +671,12 @@ RegionReplay::Key RegionReplay::KeyOf(const PaintInput& input, int width, int he
 }
 
 std::optional<IntRect> RegionReplay::Touches(const PaintInput& input, int width, int height,
-                                             const IntRect& clip, const IntRect& reach) const {
+                                             const IntRect& clip, const IntRect& reach,
+                                             const std::optional<IntRect>& clockLine) const {
   if (input.withShadow || !recorded_ || !(KeyOf(input, width, height, clip, reach) == key_)) {
     return std::nullopt;
   }
-  return IntersectRects(touched_, clip);
+  return IntersectRects(BoundingRect(touched_, clockLine ? *clockLine : clockTouched_), clip);
 }
 
 void RegionReplay::Replay(const PaintInput& input, Canvas& canvas) const {

@@ -86,9 +86,12 @@ class RegionReplay {
   // Forgets the record (the face was painted anew).
   void Clear();
   // When the next Paint with these arguments replays, the rectangle (inside `clip`) that holds
-  // every pixel the replay can draw; else nothing.
+  // every pixel the replay can draw; else nothing. With `clockLine`, the clock line's text is
+  // taken to draw inside that rectangle (where the last one drew) rather than anywhere its
+  // characters could reach; the caller then checks where the new one drew.
   std::optional<IntRect> Touches(const PaintInput& input, int width, int height,
-                                 const IntRect& clip, const IntRect& reach) const;
+                                 const IntRect& clip, const IntRect& reach,
+                                 const std::optional<IntRect>& clockLine = std::nullopt) const;
 
  private:
   friend class RecordingTee;
@@ -119,7 +122,8 @@ class RegionReplay {
 
   bool recorded_ = false;
   Key key_;
-  IntRect touched_;
+  IntRect touched_;       // what the record draws but the clock line
+  IntRect clockTouched_;  // how far the clock line's characters could reach
   std::vector<Recorded> ops_;
   std::vector<PenSpec> pens_;
   std::vector<FontSpec> fonts_;

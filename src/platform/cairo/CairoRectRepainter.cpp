@@ -108,11 +108,14 @@ void Restore(cairo_surface_t* s, const IntRect& block, const std::vector<std::ui
 }
 
 // Repaints `rect` of the picture on `surface` (see the header), through `replay` when given.
-// With `watch`, `watched` receives where the text `watch` was drawn, if it was.
+// With `watch`, `watched` receives where the text `watch` was drawn, if it was; given where it
+// was drawn before, only that much of the rows is saved for it, and should the new text reach
+// further, its whole box is reported changed (the caller repaints it).
 void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporter& reporter,
                const IntRect& rect, std::vector<std::uint32_t>& saved, RegionReplay* replay,
                std::vector<IntRect>* changed = nullptr, const std::string* watch = nullptr,
-               std::optional<IntRect>* watched = nullptr) {
+               std::optional<IntRect>* watched = nullptr,
+               const std::optional<IntRect>& drawnBefore = std::nullopt) {
   const IntRect all = SurfaceRect(surface);
   const IntRect r = IntersectRects(rect, all);
   if (IsEmptyRect(r)) return;
@@ -121,7 +124,8 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
   // The part of those rows the paint can draw on: all of them, or less when a record is replayed.
   IntRect rows = clipRows;
   if (replay != nullptr) {
-    if (const auto touched = replay->Touches(input, all.right, all.bottom, clipRows, r)) {
+    if (const auto touched =
+            replay->Touches(input, all.right, all.bottom, clipRows, r, drawnBefore)) {
       rows = BoundingRect(*touched, r);
     }
   }
@@ -141,6 +145,10 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
   }
   cairo_destroy(cr);
   cairo_surface_flush(surface);
+  if (changed != nullptr && watched != nullptr && *watched &&
+      !(BoundingRect(**watched, rows) == rows)) {
+    changed->push_back(IntersectRects(**watched, all));
+  }
 
   if (changed != nullptr) {
     // The pixels of the rectangle that differ from those it had.
@@ -251,11 +259,14 @@ void CairoFaceKeeper::RepaintFace(const PaintInput& face, MessageReporter& repor
     if (!IsEmptyRect(was)) r = was;
   }
   std::optional<IntRect> box;
-  RepaintOn(face_, face, reporter, r, saved_, &clockLine_, &faceChanged_, &text, &box);
+  RepaintOn(face_, face, reporter, r, saved_, &clockLine_, &faceChanged_, &text, &box,
+            text.empty() ? std::nullopt : shownClockBox_);
   if (box) {
     const IntRect both = IntersectRects(BoundingRect(r, *box), rect);
     if (!(both == r)) {
-      RepaintOn(face_, face, reporter, both, saved_, &clockLine_, &faceChanged_, &text, &box);
+      const std::optional<IntRect> drawn = box;
+      RepaintOn(face_, face, reporter, both, saved_, &clockLine_, &faceChanged_, &text, &box,
+                drawn);
     }
   }
   shownClockBox_ = box;

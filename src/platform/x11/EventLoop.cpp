@@ -28,8 +28,11 @@ LoopEnd RunEventLoop(X11Connection& connection, X11DialWindow& window, SignalPip
   if (signals.Drain()) return LoopEnd::Signalled;
   window.Update();  // the first picture, without the sun until the first tick
 
+  // Whether the server may have sent something that is not read yet. Each look costs Xlib a few
+  // reads of the socket; a wait that ran out with the socket quiet needs none.
+  bool look = true;
   for (;;) {
-    while (window.Alive() && XPending(display) > 0) {
+    while (look && window.Alive() && XPending(display) > 0) {
       XEvent event;
       XNextEvent(display, &event);
       window.HandleEvent(event);
@@ -37,15 +40,22 @@ LoopEnd RunEventLoop(X11Connection& connection, X11DialWindow& window, SignalPip
     window.Update();
     if (!window.Alive()) return LoopEnd::WindowGone;
 
-    const timespec before = WallClock();
+    timespec before = WallClock();
     if (schedule.Due(before)) {
+      const std::time_t ticked = before.tv_sec;
       window.Tick();
       window.Update();
       if (!window.Alive()) return LoopEnd::WindowGone;
-      continue;
+      before = WallClock();
+      if (before.tv_sec != ticked) {  // the paint took us into the next second
+        look = true;
+        continue;
+      }
     }
 
-    // A round trip made while handling the last events may have queued new ones.
+    // Sends what is drawn; a round trip made while handling the last events may have queued new
+    // ones.
+    look = true;
     if (XEventsQueued(display, QueuedAfterFlush) > 0) continue;
 
     pollfd waits[2] = {{connection.Fd(), POLLIN, 0}, {signals.Fd(), POLLIN, 0}};
@@ -56,6 +66,7 @@ LoopEnd RunEventLoop(X11Connection& connection, X11DialWindow& window, SignalPip
     if (ready < 0 && pollError != EINTR) return LoopEnd::Failed;
     if (signals.Drain()) return LoopEnd::Signalled;
     if (ready > 0 && (waits[0].revents & (POLLERR | POLLHUP)) != 0) return LoopEnd::Failed;
+    look = ready != 0 && (waits[0].revents & POLLIN) != 0;
   }
 }
 
