@@ -659,9 +659,80 @@ void RegionReplay::Paint(const PaintInput& input, Canvas& canvas, MessageReporte
     RecordingTee tee(canvas, *this, reach, clockLine);
     PaintReaching(input, tee, reporter, clip, reach);
   }
+  DropUnusedObjects();
   ops_.shrink_to_fit();
   key_ = std::move(key);
   recorded_ = true;
+}
+
+// A paint makes all its pens, brushes and fonts up front, while what reaches one rectangle mostly
+// draws with few of them (the clock line's rectangle: one font). A line is drawn with the pen
+// current at it, an ellipse with the current pen and brush, a text in the current font, and a
+// filled rectangle with the brush it names; an object of the record that none of the kept
+// drawing uses is left out with its selections and its deletion. Selecting it only ever made it
+// current until the next selection, and no kept drawing came in between.
+void RegionReplay::DropUnusedObjects() {
+  using Op = CanvasOpKind;
+  enum Kind { kPen, kBrush, kFont };
+  std::map<ObjectHandle, Kind> made;
+  std::map<ObjectHandle, bool> used;
+  ObjectHandle current[3] = {kNoObject, kNoObject, kNoObject};
+  auto use = [&](ObjectHandle h) { used[h] = true; };
+  for (const Recorded& r : ops_) {
+    switch (r.op) {
+      case Op::CreatePen:
+        if (r.handle != kNoObject) made[r.handle] = kPen;
+        break;
+      case Op::CreateSolidBrush:
+      case Op::StockBlackBrush:
+        if (r.handle != kNoObject) made[r.handle] = kBrush;
+        break;
+      case Op::CreateFont:
+        if (r.handle != kNoObject) made[r.handle] = kFont;
+        break;
+      case Op::SelectPen:
+        current[kPen] = r.handle;
+        break;
+      case Op::SelectBrush:
+        current[kBrush] = r.handle;
+        break;
+      case Op::SelectFont:
+        current[kFont] = r.handle;
+        break;
+      case Op::FillRect:
+        use(r.handle);
+        break;
+      case Op::MoveTo:
+      case Op::LineTo:
+        use(current[kPen]);
+        break;
+      case Op::Ellipse:
+        use(current[kPen]);
+        use(current[kBrush]);
+        break;
+      case Op::DrawText:
+        use(current[kFont]);
+        break;
+      default:
+        break;
+    }
+  }
+  const auto unused = [&](const Recorded& r) {
+    switch (r.op) {
+      case Op::CreatePen:
+      case Op::CreateSolidBrush:
+      case Op::StockBlackBrush:
+      case Op::CreateFont:
+      case Op::SelectPen:
+      case Op::SelectBrush:
+      case Op::SelectFont:
+      case Op::DeleteObject:
+        return made.count(r.handle) != 0 && used.count(r.handle) == 0;
+      default:
+        return false;
+    }
+  };
+  ops_.erase(std::remove_if(ops_.begin(), ops_.end(), unused), ops_.end());
 }
 
 RegionReplay::Key RegionReplay::KeyOf(const PaintInput& input, int width, int height,

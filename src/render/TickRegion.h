@@ -119,6 +119,7 @@ class RegionReplay {
   static Key KeyOf(const PaintInput& input, int width, int height, const IntRect& clip,
                    const IntRect& reach);
   void Replay(const PaintInput& input, Canvas& canvas) const;
+  void DropUnusedObjects();
 
   bool recorded_ = false;
   Key key_;

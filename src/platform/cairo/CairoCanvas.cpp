@@ -550,7 +550,6 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
   }
   SetSource(textColor_);
   cairo_move_to(cr_, x - logical.x, y);
-  pango_cairo_update_layout(cr_, layout_);
   pango_cairo_show_layout(cr_, layout_);
   cairo_new_path(cr_);
 }
@@ -559,7 +558,15 @@ int CairoCanvas::LayOut(const std::string& utf8, const PangoFontDescription* fon
                         const IntRect& rect, unsigned flags, PangoRectangle* ink,
                         PangoRectangle& logical) {
   // Made on the first text: most canvases of a tick draw none.
+  if (layout_ == nullptr && keptLayout_ != nullptr) {
+    // A layout kept from an earlier canvas on the same surface.
+    if (*keptLayout_ == nullptr) *keptLayout_ = pango_cairo_create_layout(cr_);
+    layout_ = static_cast<PangoLayout*>(g_object_ref(*keptLayout_));
+  }
   if (layout_ == nullptr) layout_ = pango_cairo_create_layout(cr_);
+  // The context follows the Cairo context before the text is measured: Pango takes every such
+  // update for a change, and a layout measured before it is laid out a second time to be shown.
+  pango_cairo_update_layout(cr_, layout_);
   pango_layout_set_font_description(layout_, font);
   pango_layout_set_text(layout_, utf8.c_str(), static_cast<int>(utf8.size()));
   PangoAlignment alignment = PANGO_ALIGN_LEFT;

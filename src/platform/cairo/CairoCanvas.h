@@ -75,6 +75,11 @@ class CairoCanvas final : public Canvas {
   void WatchText(const std::string& text);
   const std::optional<IntRect>& WatchedTextBox() const { return watchedBox_; }
 
+  // Lays texts out with the layout `*kept` (made on the first text when there is none, and
+  // owned by the caller, who unrefs it), so that canvases made one after another on the same
+  // surface share one and its context.
+  void KeepLayoutIn(PangoLayout** kept) { keptLayout_ = kept; }
+
   // Strokes what is still gathered and flushes the target surface, before its pixels are read
   // while the canvas lives (the destructor and every other drawing operation stroke it too).
   void Flush();
@@ -125,6 +130,7 @@ class CairoCanvas final : public Canvas {
   int width_;
   int height_;
   PangoLayout* layout_ = nullptr;
+  PangoLayout** keptLayout_ = nullptr;
 
   std::map<ObjectHandle, Object> objects_;
   ObjectHandle nextHandle_ = 1;

@@ -115,7 +115,8 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
                const IntRect& rect, std::vector<std::uint32_t>& saved, RegionReplay* replay,
                std::vector<IntRect>* changed = nullptr, const std::string* watch = nullptr,
                std::optional<IntRect>* watched = nullptr,
-               const std::optional<IntRect>& drawnBefore = std::nullopt) {
+               const std::optional<IntRect>& drawnBefore = std::nullopt,
+               PangoLayout** layout = nullptr) {
   const IntRect all = SurfaceRect(surface);
   const IntRect r = IntersectRects(rect, all);
   if (IsEmptyRect(r)) return;
@@ -136,6 +137,7 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
     CairoCanvas canvas(cr, all.right, all.bottom);
     canvas.SetCullRect(r);
     if (watch != nullptr) canvas.WatchText(*watch);
+    if (layout != nullptr) canvas.KeepLayoutIn(layout);
     if (replay != nullptr) {
       replay->Paint(input, canvas, reporter, clipRows, r);
     } else {
@@ -186,6 +188,8 @@ CairoFaceKeeper::~CairoFaceKeeper() { Release(); }
 void CairoFaceKeeper::Release() {
   if (face_ != nullptr) cairo_surface_destroy(face_);
   face_ = nullptr;
+  if (layout_ != nullptr) g_object_unref(layout_);
+  layout_ = nullptr;
   clockLine_.Clear();
   saved_.clear();
   saved_.shrink_to_fit();
@@ -260,13 +264,13 @@ void CairoFaceKeeper::RepaintFace(const PaintInput& face, MessageReporter& repor
   }
   std::optional<IntRect> box;
   RepaintOn(face_, face, reporter, r, saved_, &clockLine_, &faceChanged_, &text, &box,
-            text.empty() ? std::nullopt : shownClockBox_);
+            text.empty() ? std::nullopt : shownClockBox_, &layout_);
   if (box) {
     const IntRect both = IntersectRects(BoundingRect(r, *box), rect);
     if (!(both == r)) {
       const std::optional<IntRect> drawn = box;
       RepaintOn(face_, face, reporter, both, saved_, &clockLine_, &faceChanged_, &text, &box,
-                drawn);
+                drawn, &layout_);
     }
   }
   shownClockBox_ = box;

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cairo.h>
+#include <pango/pangocairo.h>
 
 #include <cstdint>
 #include <functional>
@@ -89,6 +90,7 @@ class CairoFaceKeeper final : public FaceKeeper {
   void Put(const IntRect& rect);
 
   cairo_surface_t* face_ = nullptr;
+  PangoLayout* layout_ = nullptr;  // the clock line's, kept from one tick to the next
   int width_ = 0;
   int height_ = 0;
   RegionReplay clockLine_;
