@@ -22,6 +22,9 @@ void CDialWnd::OnCreate() {
 void CDialWnd::OnTimer() {
   const LocalClockReading now = clock_.Now();
   clockText = FormatClockText(now.hour, now.minute, now.second);
+  clockHour_ = now.hour;
+  clockMinute_ = now.minute;
+  clockSecond_ = now.second;
   const ZoneOffset zone = ZoneFromBias(now.biasMinutesWest);
   const int standardHour = now.daylightSaving > 0 ? now.hour - 1 : now.hour;
   const SunState sun =
@@ -165,6 +168,7 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
   face.withShadow = false;
   const TickRegions before = frameTickRegions_;
   const TickRegions now = TickDependentRegions(input, width, height, keeper.ShadowBandRows());
+  keeper.ExpectClockTexts(ClockTextsAhead());
   for (const IntRect& rect : MergeRegion({before.clockLine, now.clockLine}, width, height)) {
     keeper.RepaintFace(face, reporter, rect);
   }
@@ -173,6 +177,26 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
   keeper.Show(input, reporter, changed, now, true);
   frameTickRegions_ = now;
   return true;
+}
+
+// The clock texts of the seconds after the last tick's, as the clock will show them unless it is
+// set or its zone or daylight saving changes.
+std::vector<std::string> CDialWnd::ClockTextsAhead() const {
+  std::vector<std::string> texts;
+  int hour = clockHour_;
+  int minute = clockMinute_;
+  int second = clockSecond_;
+  for (int i = 0; i < kClockTextsAhead; ++i) {
+    if (++second >= 60) {
+      second = 0;
+      if (++minute >= 60) {
+        minute = 0;
+        if (++hour >= 24) hour = 0;
+      }
+    }
+    texts.push_back(FormatClockText(hour, minute, second));
+  }
+  return texts;
 }
 
 bool CDialWnd::ShowAgain(FaceKeeper& keeper, MessageReporter& reporter,

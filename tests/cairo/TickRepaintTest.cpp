@@ -131,8 +131,9 @@ std::vector<LocalClockReading> Ticks() {
   t.push_back(At(21, 0, 30, 0));
   for (int h = 2; h <= 9; ++h) t.push_back(At(21, h, 10, 0));
   t.push_back(At(21, 9, 10, 1));
-  // Seconds running on across a minute, the clock line's record replayed with each new time.
-  for (int s = 57; s < 63; ++s) t.push_back(At(21, 9, 10 + s / 60, s % 60));
+  // Seconds running on across a minute, the clock line's record replayed with each new time, and
+  // the lines of the coming seconds drawn ahead taken, used up and drawn ahead again.
+  for (int s = 50; s < 70; ++s) t.push_back(At(21, 9, 10 + s / 60, s % 60));
   for (int h = 12; h <= 23; h += (h < 17 ? 5 : 1)) t.push_back(At(21, h, 40, 0));
   t.push_back(At(21, 23, 59, 59));
   t.push_back(At(22, 0, 0, 0));

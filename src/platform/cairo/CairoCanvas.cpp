@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace sundial {
@@ -540,7 +541,8 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
   PangoRectangle ink;
   PangoRectangle logical;
   const bool watched = watching_ && text == watchedText_;
-  const int x = LayOut(utf8, fontDescription_, rect, flags, watched ? &ink : nullptr, logical);
+  PangoLayout* layout = LayoutFor(watched);
+  const int x = LayOut(layout, utf8, fontDescription_, rect, flags, watched ? &ink : nullptr, logical);
   const int y = rect.top;
   if (watched) watchedBox_ = TextCovers(x, y, ink, logical);
   if (backgroundMode_ == BackgroundMode::Opaque) {
@@ -550,30 +552,37 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
   }
   SetSource(textColor_);
   cairo_move_to(cr_, x - logical.x, y);
-  pango_cairo_show_layout(cr_, layout_);
+  pango_cairo_show_layout(cr_, layout);
   cairo_new_path(cr_);
 }
 
-int CairoCanvas::LayOut(const std::string& utf8, const PangoFontDescription* font,
-                        const IntRect& rect, unsigned flags, PangoRectangle* ink,
-                        PangoRectangle& logical) {
-  // Made on the first text: most canvases of a tick draw none.
-  if (layout_ == nullptr && keptLayout_ != nullptr) {
-    // A layout kept from an earlier canvas on the same surface.
+// The watched text is laid out in the kept layout, when there is one: made by an earlier canvas
+// on the same surface in the same state, its context is this one's already (Pango would take an
+// update of it for a change and lay it out again). Other texts go to the canvas's own, made on
+// its first text (most canvases of a tick draw none); Pango sets its context from the Cairo
+// context as it makes it.
+PangoLayout* CairoCanvas::LayoutFor(bool watched) {
+  if (watched && keptLayout_ != nullptr) {
     if (*keptLayout_ == nullptr) *keptLayout_ = pango_cairo_create_layout(cr_);
-    layout_ = static_cast<PangoLayout*>(g_object_ref(*keptLayout_));
+    return *keptLayout_;
   }
   if (layout_ == nullptr) layout_ = pango_cairo_create_layout(cr_);
-  // The context follows the Cairo context before the text is measured: Pango takes every such
-  // update for a change, and a layout measured before it is laid out a second time to be shown.
-  pango_cairo_update_layout(cr_, layout_);
-  pango_layout_set_font_description(layout_, font);
-  pango_layout_set_text(layout_, utf8.c_str(), static_cast<int>(utf8.size()));
+  return layout_;
+}
+
+int CairoCanvas::LayOut(PangoLayout* layout, const std::string& utf8,
+                        const PangoFontDescription* font, const IntRect& rect, unsigned flags,
+                        PangoRectangle* ink, PangoRectangle& logical) {
+  // Setting what the layout holds already keeps what it laid out.
+  pango_layout_set_font_description(layout, font);
+  if (std::strcmp(pango_layout_get_text(layout), utf8.c_str()) != 0) {
+    pango_layout_set_text(layout, utf8.c_str(), static_cast<int>(utf8.size()));
+  }
   PangoAlignment alignment = PANGO_ALIGN_LEFT;
   if (flags & kTextRight) alignment = PANGO_ALIGN_RIGHT;
   if (flags & kTextCenter) alignment = PANGO_ALIGN_CENTER;
-  pango_layout_set_alignment(layout_, alignment);
-  pango_layout_get_pixel_extents(layout_, ink, &logical);
+  pango_layout_set_alignment(layout, alignment);
+  pango_layout_get_pixel_extents(layout, ink, &logical);
   if (flags & kTextCenter) return rect.left + (rect.right - rect.left - logical.width) / 2;
   if (flags & kTextRight) return rect.right - logical.width;
   return rect.left;

@@ -75,9 +75,9 @@ class CairoCanvas final : public Canvas {
   void WatchText(const std::string& text);
   const std::optional<IntRect>& WatchedTextBox() const { return watchedBox_; }
 
-  // Lays texts out with the layout `*kept` (made on the first text when there is none, and
-  // owned by the caller, who unrefs it), so that canvases made one after another on the same
-  // surface share one and its context.
+  // Lays the watched text out with the layout `*kept` (made on its first drawing when there is
+  // none, and owned by the caller, who unrefs it), so that canvases made one after another on
+  // the same surface, on Cairo contexts in their first state, share it and what it laid out.
   void KeepLayoutIn(PangoLayout** kept) { keptLayout_ = kept; }
 
   // Strokes what is still gathered and flushes the target surface, before its pixels are read
@@ -108,9 +108,10 @@ class CairoCanvas final : public Canvas {
   bool MayShow(double left, double top, double right, double bottom) const;
   void FlushPolyline();
   void StrokeDashedRun();
+  PangoLayout* LayoutFor(bool watched);
   // Lays `utf8` out in `font` as DrawText draws it in `rect`; returns the left of its logical box.
-  int LayOut(const std::string& utf8, const PangoFontDescription* font, const IntRect& rect,
-             unsigned flags, PangoRectangle* ink, PangoRectangle& logical);
+  int LayOut(PangoLayout* layout, const std::string& utf8, const PangoFontDescription* font,
+             const IntRect& rect, unsigned flags, PangoRectangle* ink, PangoRectangle& logical);
   static IntRect TextCovers(int x, int y, const PangoRectangle& ink,
                             const PangoRectangle& logical);
 

@@ -107,6 +107,27 @@ void Restore(cairo_surface_t* s, const IntRect& block, const std::vector<std::ui
   }
 }
 
+// The whole rows a repaint of `r` is clipped to.
+IntRect ClipRowsFor(const IntRect& r, const IntRect& all) {
+  return IntRect{0, std::max(0, r.top - kMarginRows), all.right,
+                 std::min(all.bottom, r.bottom + kMarginRows)};
+}
+
+// Where the pixels of `r` (inside the surface) differ from `before` (r's pixels row after row),
+// strip by strip, into `changed`.
+void AddChangedRuns(cairo_surface_t* s, const IntRect& r, const std::uint32_t* before,
+                    std::size_t beforeStride, std::vector<IntRect>& changed) {
+  ChangedRuns runs(r.left, r.right);
+  for (int top = r.top; top < r.bottom; top += kStripRows) {
+    const int bottom = std::min(r.bottom, top + kStripRows);
+    for (int y = top; y < bottom; ++y) {
+      runs.Compare(r.left, Row(s, y) + r.left,
+                   before + static_cast<std::size_t>(y - r.top) * beforeStride, r.right - r.left);
+    }
+    runs.EndStrip(top, bottom, [&](const IntRect& c) { changed.push_back(c); });
+  }
+}
+
 // Repaints `rect` of the picture on `surface` (see the header), through `replay` when given.
 // With `watch`, `watched` receives where the text `watch` was drawn, if it was; given where it
 // was drawn before, only that much of the rows is saved for it, and should the new text reach
@@ -120,8 +141,7 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
   const IntRect all = SurfaceRect(surface);
   const IntRect r = IntersectRects(rect, all);
   if (IsEmptyRect(r)) return;
-  const IntRect clipRows{0, std::max(0, r.top - kMarginRows), all.right,
-                         std::min(all.bottom, r.bottom + kMarginRows)};
+  const IntRect clipRows = ClipRowsFor(r, all);
   // The part of those rows the paint can draw on: all of them, or less when a record is replayed.
   IntRect rows = clipRows;
   if (replay != nullptr) {
@@ -154,18 +174,11 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
 
   if (changed != nullptr) {
     // The pixels of the rectangle that differ from those it had.
-    ChangedRuns runs(r.left, r.right);
-    const int w = rows.right - rows.left;
-    for (int top = r.top; top < r.bottom; top += kStripRows) {
-      const int bottom = std::min(r.bottom, top + kStripRows);
-      for (int y = top; y < bottom; ++y) {
-        runs.Compare(r.left, Row(surface, y) + r.left,
-                     saved.data() + static_cast<std::ptrdiff_t>(y - rows.top) * w +
-                         (r.left - rows.left),
-                     r.right - r.left);
-      }
-      runs.EndStrip(top, bottom, [&](const IntRect& c) { changed->push_back(c); });
-    }
+    const std::size_t w = static_cast<std::size_t>(rows.right - rows.left);
+    AddChangedRuns(surface, r,
+                   saved.data() + static_cast<std::size_t>(r.top - rows.top) * w +
+                       static_cast<std::size_t>(r.left - rows.left),
+                   w, *changed);
   }
 
   // Around the rectangle the rows were painted with only part of the picture: put them back.
@@ -188,6 +201,8 @@ CairoFaceKeeper::~CairoFaceKeeper() { Release(); }
 void CairoFaceKeeper::Release() {
   if (face_ != nullptr) cairo_surface_destroy(face_);
   face_ = nullptr;
+  ahead_.clear();
+  ahead_.shrink_to_fit();
   if (layout_ != nullptr) g_object_unref(layout_);
   layout_ = nullptr;
   clockLine_.Clear();
@@ -234,6 +249,7 @@ bool CairoFaceKeeper::Resize(int width, int height) {
 }
 
 void CairoFaceKeeper::PaintFace(const PaintInput& face, MessageReporter& reporter) {
+  ahead_.clear();
   clockLine_.Clear();
   shownClockBox_.reset();
   faceChanged_.clear();
@@ -251,7 +267,8 @@ void CairoFaceKeeper::PaintFace(const PaintInput& face, MessageReporter& reporte
 // Once the clock line has been drawn, only the pixels of its old and new texts can change from one
 // tick to the next: everything else the record draws is drawn as it was. The new text is first
 // repainted where the old one lay; when it reaches further (another width), the rectangle that
-// holds both is repainted again.
+// holds both is repainted again. A clock line drawn ahead for this second is taken instead; when
+// none is left, the coming seconds' are drawn ahead.
 void CairoFaceKeeper::RepaintFace(const PaintInput& face, MessageReporter& reporter,
                                   const IntRect& rect) {
   if (face_ == nullptr) return;
@@ -262,6 +279,16 @@ void CairoFaceKeeper::RepaintFace(const PaintInput& face, MessageReporter& repor
     const IntRect was = IntersectRects(*shownClockBox_, rect);
     if (!IsEmptyRect(was)) r = was;
   }
+  if (!TakeAhead(face, rect, r)) {
+    ahead_.clear();
+    RepaintClockLine(face, reporter, rect, r, text);
+  }
+  if (aheadTaken_ >= ahead_.size()) DrawAhead(face, reporter, rect);
+}
+
+void CairoFaceKeeper::RepaintClockLine(const PaintInput& face, MessageReporter& reporter,
+                                       const IntRect& rect, const IntRect& r,
+                                       const std::string& text) {
   std::optional<IntRect> box;
   RepaintOn(face_, face, reporter, r, saved_, &clockLine_, &faceChanged_, &text, &box,
             text.empty() ? std::nullopt : shownClockBox_, &layout_);
@@ -274,6 +301,76 @@ void CairoFaceKeeper::RepaintFace(const PaintInput& face, MessageReporter& repor
     }
   }
   shownClockBox_ = box;
+}
+
+// The clock line drawn ahead for this second, if there is one and it was drawn for this face, this
+// rectangle and this clock line, replaces the pixels the repaint would replace.
+bool CairoFaceKeeper::TakeAhead(const PaintInput& face, const IntRect& rect, const IntRect& r) {
+  if (aheadTaken_ >= ahead_.size() || face.sunValid == 0) return false;
+  const Ahead& a = ahead_[aheadTaken_];
+  const IntRect all{0, 0, width_, height_};
+  if (!(a.rect == rect) || !(a.r == r) || a.clockText != face.clockText ||
+      a.equationText != face.equationText ||
+      !clockLine_.Touches(face, width_, height_, ClipRowsFor(r, all), r)) {
+    return false;
+  }
+  cairo_surface_flush(face_);
+  const std::size_t w = static_cast<std::size_t>(r.right - r.left);
+  saved_.resize(w * static_cast<std::size_t>(r.bottom - r.top));
+  for (int y = r.top; y < r.bottom; ++y) {
+    std::memcpy(saved_.data() + static_cast<std::size_t>(y - r.top) * w, Row(face_, y) + r.left,
+                sizeof(std::uint32_t) * w);
+    std::memcpy(Row(face_, y) + r.left, a.pixels.data() + static_cast<std::size_t>(y - r.top) * w,
+                sizeof(std::uint32_t) * w);
+  }
+  AddChangedRuns(face_, r, saved_.data(), w, faceChanged_);
+  cairo_surface_mark_dirty(face_);
+  shownClockBox_ = a.box;
+  ++aheadTaken_;
+  return true;
+}
+
+// Right after a repaint, with the text, its font and the record at hand, the clock lines of the
+// coming seconds are repainted one after another on the face and kept; the face is then put back.
+// Each replaces the same pixels as the one before, its text lying where that one's lay; the first
+// that reaches further is left to its own second. None is drawn for more than 2 MiB in all.
+void CairoFaceKeeper::DrawAhead(const PaintInput& face, MessageReporter& reporter,
+                                const IntRect& rect) {
+  ahead_.clear();
+  aheadTaken_ = 0;
+  if (face.sunValid == 0 || !shownClockBox_ || expected_.empty()) return;
+  const IntRect r = IntersectRects(*shownClockBox_, rect);
+  if (IsEmptyRect(r) || !(BoundingRect(r, *shownClockBox_) == r)) return;
+  const std::size_t w = static_cast<std::size_t>(r.right - r.left);
+  const std::size_t n = w * static_cast<std::size_t>(r.bottom - r.top);
+  std::vector<std::uint32_t> present;
+  auto copyOut = [&](std::vector<std::uint32_t>& to) {
+    cairo_surface_flush(face_);
+    to.resize(n);
+    for (int y = r.top; y < r.bottom; ++y) {
+      std::memcpy(to.data() + static_cast<std::size_t>(y - r.top) * w, Row(face_, y) + r.left,
+                  sizeof(std::uint32_t) * w);
+    }
+  };
+  copyOut(present);
+  PaintInput next = face;
+  for (const std::string& clockText : expected_) {
+    if ((ahead_.size() + 1) * n > kMaxShownPixels) break;
+    next.clockText = clockText;
+    const std::string text = ClockLineText(next.clockText, next.equationText);
+    std::optional<IntRect> box;
+    RepaintOn(face_, next, reporter, r, saved_, &clockLine_, nullptr, &text, &box, std::nullopt,
+              &layout_);
+    if (!box || !(BoundingRect(r, *box) == r)) break;
+    Ahead a{clockText, face.equationText, rect, r, box, {}};
+    copyOut(a.pixels);
+    ahead_.push_back(std::move(a));
+  }
+  for (int y = r.top; y < r.bottom; ++y) {
+    std::memcpy(Row(face_, y) + r.left, present.data() + static_cast<std::size_t>(y - r.top) * w,
+                sizeof(std::uint32_t) * w);
+  }
+  cairo_surface_mark_dirty(face_);
 }
 
 void CairoFaceKeeper::Banded::Lay(const std::vector<IntRect>& of) {

@@ -21,6 +21,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "render/TickRegion.h"
@@ -64,6 +65,9 @@ class CairoFaceKeeper final : public FaceKeeper {
   void PaintFace(const PaintInput& face, MessageReporter& reporter) override;
   void RepaintFace(const PaintInput& face, MessageReporter& reporter,
                    const IntRect& rect) override;
+  void ExpectClockTexts(std::vector<std::string> clockTexts) override {
+    expected_ = std::move(clockTexts);
+  }
   int ShadowBandRows() const override;
   void Show(const PaintInput& input, MessageReporter& reporter, const std::vector<IntRect>& rects,
             const TickRegions& shadow, bool changesOnly) override;
@@ -85,6 +89,21 @@ class CairoFaceKeeper final : public FaceKeeper {
              static_cast<std::size_t>(y - r.top) * static_cast<std::size_t>(r.right - r.left);
     }
   };
+  // A clock line of a coming second, drawn ahead: the pixels of `r` (row after row) that the
+  // repaint of the rectangle `rect` gives when the clock shows `clockText`.
+  struct Ahead {
+    std::string clockText;
+    std::string equationText;
+    IntRect rect;
+    IntRect r;
+    std::optional<IntRect> box;  // where its text lies
+    std::vector<std::uint32_t> pixels;
+  };
+  void RepaintClockLine(const PaintInput& face, MessageReporter& reporter, const IntRect& rect,
+                        const IntRect& r, const std::string& text);
+  bool TakeAhead(const PaintInput& face, const IntRect& rect, const IntRect& r);
+  void DrawAhead(const PaintInput& face, MessageReporter& reporter, const IntRect& rect);
+
   // Shows the runs of `area` (in band `b`'s rows) where `now` differs from what the screen shows.
   void PutChanges(std::size_t b, const IntRect& area, const Banded* was, const Banded* face);
   void Put(const IntRect& rect);
@@ -95,6 +114,9 @@ class CairoFaceKeeper final : public FaceKeeper {
   int height_ = 0;
   RegionReplay clockLine_;
   std::optional<IntRect> shownClockBox_;  // where the clock line the face holds lies, once drawn
+  std::vector<std::string> expected_;     // the clock texts of the coming seconds
+  std::vector<Ahead> ahead_;              // their clock lines, drawn ahead
+  std::size_t aheadTaken_ = 0;            // how many of them the face has taken
   std::vector<std::uint32_t> saved_;
   // Where the face changed since the last Show (the clock line's figures that moved on).
   std::vector<IntRect> faceChanged_;
