@@ -343,33 +343,29 @@ void CairoFaceKeeper::DrawAhead(const PaintInput& face, MessageReporter& reporte
   if (IsEmptyRect(r) || !(BoundingRect(r, *shownClockBox_) == r)) return;
   const std::size_t w = static_cast<std::size_t>(r.right - r.left);
   const std::size_t n = w * static_cast<std::size_t>(r.bottom - r.top);
+  // Everything a repaint of `r` can draw on lies in its clip's rows: they are put back after.
+  const IntRect rows = ClipRowsFor(r, IntRect{0, 0, width_, height_});
   std::vector<std::uint32_t> present;
-  auto copyOut = [&](std::vector<std::uint32_t>& to) {
-    cairo_surface_flush(face_);
-    to.resize(n);
-    for (int y = r.top; y < r.bottom; ++y) {
-      std::memcpy(to.data() + static_cast<std::size_t>(y - r.top) * w, Row(face_, y) + r.left,
-                  sizeof(std::uint32_t) * w);
-    }
-  };
-  copyOut(present);
+  Save(face_, rows, present);
   PaintInput next = face;
+  std::optional<IntRect> box = shownClockBox_;
   for (const std::string& clockText : expected_) {
     if ((ahead_.size() + 1) * n > kMaxShownPixels) break;
     next.clockText = clockText;
     const std::string text = ClockLineText(next.clockText, next.equationText);
-    std::optional<IntRect> box;
-    RepaintOn(face_, next, reporter, r, saved_, &clockLine_, nullptr, &text, &box, std::nullopt,
+    const std::optional<IntRect> before = box;
+    RepaintOn(face_, next, reporter, r, saved_, &clockLine_, nullptr, &text, &box, before,
               &layout_);
     if (!box || !(BoundingRect(r, *box) == r)) break;
-    Ahead a{clockText, face.equationText, rect, r, box, {}};
-    copyOut(a.pixels);
+    Ahead a{clockText, face.equationText, rect, r, box, std::vector<std::uint32_t>(n)};
+    cairo_surface_flush(face_);
+    for (int y = r.top; y < r.bottom; ++y) {
+      std::memcpy(a.pixels.data() + static_cast<std::size_t>(y - r.top) * w,
+                  Row(face_, y) + r.left, sizeof(std::uint32_t) * w);
+    }
     ahead_.push_back(std::move(a));
   }
-  for (int y = r.top; y < r.bottom; ++y) {
-    std::memcpy(Row(face_, y) + r.left, present.data() + static_cast<std::size_t>(y - r.top) * w,
-                sizeof(std::uint32_t) * w);
-  }
+  Restore(face_, rows, present, rows);
   cairo_surface_mark_dirty(face_);
 }
 
