@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -154,10 +155,12 @@ class FaceKeeper {
   // Repaints `rect` of the face exactly.
   virtual void RepaintFace(const PaintInput& face, MessageReporter& reporter,
                            const IntRect& rect) = 0;
-  // The clock texts expected at the next ticks, one a second (a guess: the clock may be set, and
-  // the equation of time is taken to stay as it is), which the keeper may draw ahead while it
-  // draws the present one.
-  virtual void ExpectClockTexts(std::vector<std::string> clockTexts) = 0;
+  // How the clock will read a number of seconds after the present tick (a guess: the clock may be
+  // set, and the equation of time is taken to stay as it is), for a keeper that draws the clock
+  // lines of the coming seconds ahead while it draws the present one. It is called during the
+  // RepaintFace calls of this tick only.
+  using ClockTextAfter = std::function<std::string(int seconds)>;
+  virtual void ExpectClockTexts(ClockTextAfter clockTextAfter) = 0;
   // Shows `rects` of the picture: the face, with the shadow of `input` drawn over it where it
   // lies (`shadow`, as TickDependentRegions gives it in bands of ShadowBandRows()). With
   // `changesOnly` the screen shows the last picture shown, and only the pixels that differ from

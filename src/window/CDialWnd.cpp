@@ -168,7 +168,7 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
   face.withShadow = false;
   const TickRegions before = frameTickRegions_;
   const TickRegions now = TickDependentRegions(input, width, height, keeper.ShadowBandRows());
-  keeper.ExpectClockTexts(ClockTextsAhead());
+  keeper.ExpectClockTexts([this](int seconds) { return ClockTextAfter(seconds); });
   for (const IntRect& rect : MergeRegion({before.clockLine, now.clockLine}, width, height)) {
     keeper.RepaintFace(face, reporter, rect);
   }
@@ -179,24 +179,13 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
   return true;
 }
 
-// The clock texts of the seconds after the last tick's, as the clock will show them unless it is
-// set or its zone or daylight saving changes.
-std::vector<std::string> CDialWnd::ClockTextsAhead() const {
-  std::vector<std::string> texts;
-  int hour = clockHour_;
-  int minute = clockMinute_;
-  int second = clockSecond_;
-  for (int i = 0; i < kClockTextsAhead; ++i) {
-    if (++second >= 60) {
-      second = 0;
-      if (++minute >= 60) {
-        minute = 0;
-        if (++hour >= 24) hour = 0;
-      }
-    }
-    texts.push_back(FormatClockText(hour, minute, second));
-  }
-  return texts;
+// The clock text `seconds` after the last tick's, as the clock will show it unless it is set or
+// its zone or daylight saving changes.
+std::string CDialWnd::ClockTextAfter(int seconds) const {
+  long s = ((clockHour_ * 60L + clockMinute_) * 60L + clockSecond_ + seconds) % 86400;
+  if (s < 0) s += 86400;
+  return FormatClockText(static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
+                         static_cast<int>(s % 60));
 }
 
 bool CDialWnd::ShowAgain(FaceKeeper& keeper, MessageReporter& reporter,

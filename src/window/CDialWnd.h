@@ -105,7 +105,7 @@ class CDialWnd {
  private:
   void Load();
   PaintInput Input();
-  std::vector<std::string> ClockTextsAhead() const;
+  std::string ClockTextAfter(int seconds) const;
   // `shadowBandRows`: see TickDependentRegions.
   void Painted(const PaintInput& input, int width, int height, int shadowBandRows = 0);
   // Whether a picture kept at this size (`kept`: still holding this window's last paint) shows
@@ -123,11 +123,10 @@ class CDialWnd {
   int frameHeight_ = 0;
   std::string frameTitle_;
   TickRegions frameTickRegions_;
-  // The clock reading of the last tick, and how many seconds after it a face keeper is told of.
+  // The clock reading of the last tick.
   int clockHour_ = 0;
   int clockMinute_ = 0;
   int clockSecond_ = 0;
-  static constexpr int kClockTextsAhead = 20;
 };
 
 }  // namespace sundial

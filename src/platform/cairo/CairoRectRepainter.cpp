@@ -27,6 +27,8 @@ constexpr std::size_t kMaxShownPixels = 512 * 1024;
 // gaps up to this wide.
 constexpr int kStripRows = 8;
 constexpr int kJoinColumns = 16;
+// The clock lines of so many coming seconds are drawn ahead (no more than kMaxShownPixels).
+constexpr int kSecondsAhead = 20;
 
 constexpr std::uint32_t kRgb = 0xFFFFFF;
 constexpr std::size_t kLargePage = 2 << 20;
@@ -333,12 +335,12 @@ bool CairoFaceKeeper::TakeAhead(const PaintInput& face, const IntRect& rect, con
 // Right after a repaint, with the text, its font and the record at hand, the clock lines of the
 // coming seconds are repainted one after another on the face and kept; the face is then put back.
 // Each replaces the same pixels as the one before, its text lying where that one's lay; the first
-// that reaches further is left to its own second. None is drawn for more than 2 MiB in all.
+// that reaches further is left to its own second. No more are drawn than take 2 MiB in all.
 void CairoFaceKeeper::DrawAhead(const PaintInput& face, MessageReporter& reporter,
                                 const IntRect& rect) {
   ahead_.clear();
   aheadTaken_ = 0;
-  if (face.sunValid == 0 || !shownClockBox_ || expected_.empty()) return;
+  if (face.sunValid == 0 || !shownClockBox_ || !expected_) return;
   const IntRect r = IntersectRects(*shownClockBox_, rect);
   if (IsEmptyRect(r) || !(BoundingRect(r, *shownClockBox_) == r)) return;
   const std::size_t w = static_cast<std::size_t>(r.right - r.left);
@@ -349,8 +351,9 @@ void CairoFaceKeeper::DrawAhead(const PaintInput& face, MessageReporter& reporte
   Save(face_, rows, present);
   PaintInput next = face;
   std::optional<IntRect> box = shownClockBox_;
-  for (const std::string& clockText : expected_) {
+  for (int seconds = 1; seconds <= kSecondsAhead; ++seconds) {
     if ((ahead_.size() + 1) * n > kMaxShownPixels) break;
+    const std::string clockText = expected_(seconds);
     next.clockText = clockText;
     const std::string text = ClockLineText(next.clockText, next.equationText);
     const std::optional<IntRect> before = box;
@@ -392,6 +395,7 @@ int CairoFaceKeeper::ShadowBandRows() const { return kShadowBandRows; }
 void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
                            const std::vector<IntRect>& rects, const TickRegions& shadow,
                            bool changesOnly) {
+  expected_ = nullptr;  // for the repaints of this tick only
   if (face_ == nullptr) return;
   const IntRect all{0, 0, width_, height_};
   const std::vector<IntRect> faceChanged = std::move(faceChanged_);

@@ -65,8 +65,8 @@ class CairoFaceKeeper final : public FaceKeeper {
   void PaintFace(const PaintInput& face, MessageReporter& reporter) override;
   void RepaintFace(const PaintInput& face, MessageReporter& reporter,
                    const IntRect& rect) override;
-  void ExpectClockTexts(std::vector<std::string> clockTexts) override {
-    expected_ = std::move(clockTexts);
+  void ExpectClockTexts(ClockTextAfter clockTextAfter) override {
+    expected_ = std::move(clockTextAfter);
   }
   int ShadowBandRows() const override;
   void Show(const PaintInput& input, MessageReporter& reporter, const std::vector<IntRect>& rects,
@@ -114,7 +114,7 @@ class CairoFaceKeeper final : public FaceKeeper {
   int height_ = 0;
   RegionReplay clockLine_;
   std::optional<IntRect> shownClockBox_;  // where the clock line the face holds lies, once drawn
-  std::vector<std::string> expected_;     // the clock texts of the coming seconds
+  ClockTextAfter expected_;               // the clock texts of the coming seconds
   std::vector<Ahead> ahead_;              // their clock lines, drawn ahead
   std::size_t aheadTaken_ = 0;            // how many of them the face has taken
   std::vector<std::uint32_t> saved_;
