@@ -27,8 +27,10 @@ constexpr std::size_t kMaxShownPixels = 512 * 1024;
 // gaps up to this wide.
 constexpr int kStripRows = 8;
 constexpr int kJoinColumns = 16;
-// The clock lines of so many coming seconds are drawn ahead (no more than kMaxShownPixels).
+// The clock lines of so many coming seconds are drawn ahead, in no more than this many pixels
+// (8 MiB: twenty seconds of a 3840x2160 screen's clock line).
 constexpr int kSecondsAhead = 20;
+constexpr std::size_t kMaxAheadPixels = 2 * 1024 * 1024;
 
 constexpr std::uint32_t kRgb = 0xFFFFFF;
 constexpr std::size_t kLargePage = 2 << 20;
@@ -335,7 +337,7 @@ bool CairoFaceKeeper::TakeAhead(const PaintInput& face, const IntRect& rect, con
 // Right after a repaint, with the text, its font and the record at hand, the clock lines of the
 // coming seconds are repainted one after another on the face and kept; the face is then put back.
 // Each replaces the same pixels as the one before, its text lying where that one's lay; the first
-// that reaches further is left to its own second. No more are drawn than take 2 MiB in all.
+// that reaches further is left to its own second.
 void CairoFaceKeeper::DrawAhead(const PaintInput& face, MessageReporter& reporter,
                                 const IntRect& rect) {
   ahead_.clear();
@@ -352,7 +354,7 @@ void CairoFaceKeeper::DrawAhead(const PaintInput& face, MessageReporter& reporte
   PaintInput next = face;
   std::optional<IntRect> box = shownClockBox_;
   for (int seconds = 1; seconds <= kSecondsAhead; ++seconds) {
-    if ((ahead_.size() + 1) * n > kMaxShownPixels) break;
+    if ((ahead_.size() + 1) * n > kMaxAheadPixels) break;
     const std::string clockText = expected_(seconds);
     next.clockText = clockText;
     const std::string text = ClockLineText(next.clockText, next.equationText);
