@@ -30,9 +30,8 @@ class NoMessages final : public sundial::MessageReporter {
 };
 
 
-// The dial of `dialFile` (empty: the default dial) at 15:00 summer time on 15 July 2010, painted
-// whole (`ticks` false) or kept and brought up to date a second later on every iteration.
-void PaintBench(benchmark::State& state, const std::string& dialFile, bool ticks) {
+// 15:00 summer time on 15 July 2010 in Central Europe.
+sundial::LocalClockReading SummerAfternoon() {
   sundial::LocalClockReading at;
   at.year = 2010;
   at.month = 7;
@@ -40,6 +39,16 @@ void PaintBench(benchmark::State& state, const std::string& dialFile, bool ticks
   at.hour = 15;
   at.daylightSaving = 1;
   at.biasMinutesWest = -60;
+  return at;
+}
+
+// The dial of `dialFile` (empty: the default dial) at `start`, painted whole (`ticks` false) or
+// kept and brought up to date a second later on every iteration (the clock going back to `start`
+// every ten minutes).
+void PaintBench(benchmark::State& state, const std::string& dialFile, bool ticks,
+                sundial::LocalClockReading start = SummerAfternoon(), int width = 1920,
+                int height = 1080) {
+  sundial::LocalClockReading at = start;
   sundial::FixedLocalClock clock(at);
   NoHost host;
   NoMessages messages;
@@ -49,14 +58,12 @@ void PaintBench(benchmark::State& state, const std::string& dialFile, bool ticks
   window.LoadIfNeeded();
   window.OnTimer();
 
-  constexpr int kWidth = 1920;
-  constexpr int kHeight = 1080;
   // The screen: each rectangle shown is copied there, as the saver uploads it.
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   cairo_t* cr = cairo_create(surface);
   std::vector<sundial::IntRect> changed;
   sundial::CairoFaceKeeper keeper;
-  keeper.Resize(kWidth, kHeight);
+  keeper.Resize(width, height);
   long long shown = 0;  // pixels handed to the screen
   keeper.SetSink([surface, &shown](cairo_surface_t* pixels, const sundial::IntRect& r) {
     shown += 1LL * (r.right - r.left) * (r.bottom - r.top);
@@ -74,13 +81,14 @@ void PaintBench(benchmark::State& state, const std::string& dialFile, bool ticks
     if (ticks) {
       at.second = (at.second + 1) % 60;
       if (at.second == 0) at.minute = (at.minute + 1) % 60;
+      if (at.minute == (start.minute + 10) % 60 && at.second == start.second) at = start;
       clock.Set(at);
       window.OnTimer();
     }
     if (ticks) {
       benchmark::DoNotOptimize(window.OnPaintFace(keeper, true, messages, changed));
     } else {
-      sundial::CairoCanvas canvas(cr, kWidth, kHeight);
+      sundial::CairoCanvas canvas(cr, width, height);
       benchmark::DoNotOptimize(window.OnPaint(canvas, messages));
       canvas.Flush();
     }
@@ -106,6 +114,28 @@ void BM_CairoTickReceivingOutline1920x1080(benchmark::State& state) {
   PaintBench(state, kReceivingOutlineExample, true);
 }
 BENCHMARK(BM_CairoTickReceivingOutline1920x1080)->Unit(benchmark::kMillisecond);
+
+// A winter afternoon at Greenwich on a 3840x2160 screen: the shadow of the horizontal dial is long
+// and runs off the screen, and its far end moves every second, so that the shadow has to be drawn
+// again on every tick.
+sundial::LocalClockReading WinterAfternoonAtGreenwich() {
+  sundial::LocalClockReading at;
+  at.year = 2010;
+  at.month = 12;
+  at.day = 9;
+  at.hour = 15;
+  at.minute = 30;
+  return at;
+}
+constexpr const char* kHorizontalExample = "examples/type-01-horizontal-greenwich.vqr";
+void BM_CairoPaintLongShadow3840x2160(benchmark::State& state) {
+  PaintBench(state, kHorizontalExample, false, WinterAfternoonAtGreenwich(), 3840, 2160);
+}
+BENCHMARK(BM_CairoPaintLongShadow3840x2160)->Unit(benchmark::kMillisecond);
+void BM_CairoTickLongShadow3840x2160(benchmark::State& state) {
+  PaintBench(state, kHorizontalExample, true, WinterAfternoonAtGreenwich(), 3840, 2160);
+}
+BENCHMARK(BM_CairoTickLongShadow3840x2160)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

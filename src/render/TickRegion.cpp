@@ -60,6 +60,13 @@ class ObjectBook {
   }
   // Half the pen's width plus the fringe.
   int StrokeReach() const { return std::max(pen_.width, 1) / 2 + 1 + kStrokeFringe; }
+  // A wide pen's ends and joins are round: every pixel it touches has its corner within half the
+  // pen, its antialiased edge and the half pixel its centre may lie off the point's corner, of
+  // some point of the segments it strokes. Nothing sticks out as a thin pen's miter corners do.
+  std::optional<int> RoundStrokeReach() const {
+    if (pen_.width <= 1) return std::nullopt;
+    return pen_.width / 2 + 2;
+  }
   IntRect TextBounds(const std::string& text, const IntRect& rect, unsigned flags) const {
     return TextReach(text, rect, flags, CellHeightOf(font_), font_.charset == kSymbolCharset);
   }
@@ -145,7 +152,7 @@ class ExtentCanvas final : public Canvas {
     Log(CanvasOpKind::LineTo, x, y);
     const int reach = book_.StrokeReach();
     AddToExtent(Padded(Normalized(IntRect{x_, y_, x, y}), reach));
-    AddSegmentToBands(x_, y_, x, y, reach);
+    AddSegmentToBands(x_, y_, x, y, reach, book_.RoundStrokeReach());
     x_ = x;
     y_ = y;
   }
@@ -201,30 +208,45 @@ class ExtentCanvas final : public Canvas {
     band = BoundingRect(band, r);
   }
   // A pixel within `reach` of the segment and inside a band's rows lies within `reach` across of
-  // the part of the segment between `reach` above and below that band.
-  void AddSegmentToBands(int x0, int y0, int x1, int y1, int reach) {
+  // the part of the segment between `reach` above and below that band. With `round` (the reach
+  // of a pen whose pixels all lie within that distance of the segment), a pixel also lies within
+  // the strip of that half-width along the segment's line, which across the band's rows is much
+  // narrower than the first bound for a steep line.
+  void AddSegmentToBands(int x0, int y0, int x1, int y1, int reach, std::optional<int> round) {
     if (bands_.empty()) return;
+    if (round) reach = std::min(reach, *round);
     const long long low = std::max<long long>(0, std::min(y0, y1) - 1LL * reach);
     const long long high = std::min<long long>(height_ - 1LL, std::max(y0, y1) + 1LL * reach);
     if (low > high) return;
+    const double dx = 1.0 * x1 - x0;
+    const double dy = 1.0 * y1 - y0;
+    // The half-width of that strip along a row.
+    const double across = round && y0 != y1 ? *round * std::hypot(dx, dy) / std::fabs(dy) : 0;
     for (long long b = low / bandRows_; b <= high / bandRows_; ++b) {
       const double top = static_cast<double>(b * bandRows_ - reach);
       const double bottom = static_cast<double>((b + 1) * bandRows_ + reach);
-      double left = std::min(x0, x1);
-      double right = std::max(x0, x1);
+      double left = std::min(x0, x1) - reach;
+      double right = std::max(x0, x1) + reach;
       if (y0 != y1) {
         // The segment's x where it crosses those rows, its ends kept inside.
         auto xAt = [&](double y) {
-          const double t = std::clamp((y - y0) / (1.0 * y1 - y0), 0.0, 1.0);
-          return x0 + t * (1.0 * x1 - x0);
+          const double t = std::clamp((y - y0) / dy, 0.0, 1.0);
+          return x0 + t * dx;
         };
         const double a = xAt(top);
         const double c = xAt(bottom);
-        left = std::min(a, c);
-        right = std::max(a, c);
+        left = std::min(a, c) - reach;
+        right = std::max(a, c) + reach;
+        if (round && across < right - left) {
+          // The line's x across the band's own rows (those of its last row's pixels included).
+          const double onLine = x0 + (static_cast<double>(b * bandRows_) - y0) * dx / dy;
+          const double offLine = x0 + (static_cast<double>((b + 1) * bandRows_) - y0) * dx / dy;
+          left = std::max(left, std::min(onLine, offLine) - across);
+          right = std::min(right, std::max(onLine, offLine) + across);
+        }
       }
-      AddToBand(static_cast<int>(b), static_cast<long long>(std::floor(left)) - reach - 1,
-                static_cast<long long>(std::ceil(right)) + reach + 2);
+      AddToBand(static_cast<int>(b), static_cast<long long>(std::floor(left)) - 1,
+                static_cast<long long>(std::ceil(right)) + 2);
     }
   }
 

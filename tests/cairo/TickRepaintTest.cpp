@@ -241,5 +241,94 @@ TEST(TickRepaint, AClockLineThatChangesWidthIsRepaintedWhole) {
   CheckKeptPictures(false, {""}, 1280, 720, ticks, false);
 }
 
+// A keeper that paints the face whole on an image of its own and keeps the shadow's bands that
+// each picture is shown with.
+class BandsKeeper final : public FaceKeeper {
+ public:
+  BandsKeeper(int width, int height, int bandRows) : face_(width, height), bandRows_(bandRows) {}
+  int Width() const override { return cairo_image_surface_get_width(face_.s); }
+  int Height() const override { return cairo_image_surface_get_height(face_.s); }
+  int ShadowBandRows() const override { return bandRows_; }
+  void PaintFace(const PaintInput& face, MessageReporter& reporter) override {
+    cairo_t* cr = cairo_create(face_.s);
+    {
+      CairoCanvas canvas(cr, Width(), Height());
+      PaintDial(face, canvas, reporter);
+    }
+    cairo_destroy(cr);
+    cairo_surface_flush(face_.s);
+  }
+  void RepaintFace(const PaintInput& face, MessageReporter& reporter, const IntRect&) override {
+    PaintFace(face, reporter);
+  }
+  void ExpectClockTexts(ClockTextAfter) override {}
+  void Show(const PaintInput&, MessageReporter&, const std::vector<IntRect>&,
+            const TickRegions& shadow, bool) override {
+    bands = shadow.shadowBands;
+  }
+  cairo_surface_t* Face() const { return face_.s; }
+  std::vector<IntRect> bands;
+
+ private:
+  Surface face_;
+  int bandRows_;
+};
+
+// The bands a face keeper draws the shadow in must hold every pixel the shadow changes, for the
+// wide pens of a large screen too (their bands are taken along the line, not as boxes), in
+// bands of single rows and of the rows the saver takes, at the long shadows of morning and
+// evening as at noon.
+TEST(TickRepaint, TheShadowsBandsHoldEveryPixelItDraws) {
+  const int w = 1600;
+  const int h = 900;
+  const std::vector<LocalClockReading> ticks{At(21, 5, 40, 0), At(21, 7, 10, 0),
+                                             At(21, 13, 30, 0), At(21, 18, 50, 0),
+                                             At(21, 20, 50, 0)};
+  for (const std::string& dial : Dials()) {
+    SCOPED_TRACE(dial.empty() ? std::string("default dial") : dial);
+    for (const int bandRows : {1, CairoFaceKeeper().ShadowBandRows()}) {
+      SCOPED_TRACE("bands of " + std::to_string(bandRows) + " rows");
+      NoHost host;
+      FixedLocalClock clock(ticks[0]);
+      std::string keptPath = dial;
+      std::string wholePath = dial;
+      CDialWnd kept(host, clock, keptPath);
+      CDialWnd whole(host, clock, wholePath);
+      kept.OnCreate();
+      whole.OnCreate();
+      BandsKeeper keeper(w, h, bandRows);
+      Quiet quiet;
+      std::vector<IntRect> changed;
+      ASSERT_TRUE(kept.OnPaintFace(keeper, false, quiet, changed));
+      for (const LocalClockReading& t : ticks) {
+        SCOPED_TRACE(std::to_string(t.hour) + ":" + std::to_string(t.minute));
+        clock.Set(t);
+        kept.OnTimer();
+        whole.OnTimer();
+        ASSERT_TRUE(kept.OnPaintFace(keeper, true, quiet, changed));
+        Surface picture(w, h);
+        ASSERT_TRUE(PaintOn(whole, picture.s, false, false));
+        const int stride = cairo_image_surface_get_stride(picture.s);
+        const unsigned char* a = cairo_image_surface_get_data(picture.s);
+        const unsigned char* f = cairo_image_surface_get_data(keeper.Face());
+        int outside = 0;
+        std::string first;
+        for (int y = 0; y < h; ++y) {
+          const std::size_t b = static_cast<std::size_t>(y / bandRows);
+          const IntRect band = b < keeper.bands.size() ? keeper.bands[b] : IntRect{};
+          for (int x = 0; x < w; ++x) {
+            std::uint32_t u, v;
+            std::memcpy(&u, a + y * stride + 4 * x, 4);
+            std::memcpy(&v, f + y * stride + 4 * x, 4);
+            if (((u ^ v) & 0xFFFFFF) == 0 || (x >= band.left && x < band.right)) continue;
+            if (outside++ == 0) first = std::to_string(x) + ", " + std::to_string(y);
+          }
+        }
+        EXPECT_EQ(outside, 0) << "first at " << first;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace sundial

@@ -19,7 +19,7 @@ namespace {
 // bottom cut the lines lie outside it.
 constexpr int kMarginRows = 4;
 // The shadow's extent is taken in bands of this many rows.
-constexpr int kShadowBandRows = 16;
+constexpr int kShadowBandRows = 8;
 // What the screen showed under the shadow is kept for shadows of up to this many pixels (2 MiB);
 // a larger one is shown again whole every second.
 constexpr std::size_t kMaxShownPixels = 512 * 1024;
@@ -27,8 +27,9 @@ constexpr std::size_t kMaxShownPixels = 512 * 1024;
 // gaps up to this wide.
 constexpr int kStripRows = 8;
 constexpr int kJoinColumns = 16;
-// The clock lines of so many coming seconds are drawn ahead, in no more than this many pixels
-// (8 MiB: twenty seconds of a 3840x2160 screen's clock line).
+// The clock lines of so many coming seconds are drawn ahead, keeping no more than this many pixels
+// of them (8 MiB, with the one being drawn: twenty seconds of a 3840x2160 screen's clock line,
+// were every pixel of it to change from one second to the next).
 constexpr int kSecondsAhead = 20;
 constexpr std::size_t kMaxAheadPixels = 2 * 1024 * 1024;
 
@@ -135,9 +136,10 @@ void AddChangedRuns(cairo_surface_t* s, const IntRect& r, const std::uint32_t* b
 // Repaints `rect` of the picture on `surface` (see the header), through `replay` when given.
 // With `watch`, `watched` receives where the text `watch` was drawn, if it was; given where it
 // was drawn before, only that much of the rows is saved for it, and should the new text reach
-// further, its whole box is reported changed (the caller repaints it).
+// further, its whole box is reported changed (the caller repaints it). Without `saved` the rest
+// of the rows clipped to is left as the repaint leaves it, for the caller to put back.
 void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporter& reporter,
-               const IntRect& rect, std::vector<std::uint32_t>& saved, RegionReplay* replay,
+               const IntRect& rect, std::vector<std::uint32_t>* saved, RegionReplay* replay,
                std::vector<IntRect>* changed = nullptr, const std::string* watch = nullptr,
                std::optional<IntRect>* watched = nullptr,
                const std::optional<IntRect>& drawnBefore = std::nullopt,
@@ -154,7 +156,7 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
       rows = BoundingRect(*touched, r);
     }
   }
-  Save(surface, rows, saved);
+  if (saved != nullptr) Save(surface, rows, *saved);
 
   cairo_t* cr = cairo_create(surface);
   {
@@ -171,6 +173,7 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
   }
   cairo_destroy(cr);
   cairo_surface_flush(surface);
+  if (saved == nullptr) return;
   if (changed != nullptr && watched != nullptr && *watched &&
       !(BoundingRect(**watched, rows) == rows)) {
     changed->push_back(IntersectRects(**watched, all));
@@ -180,16 +183,16 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
     // The pixels of the rectangle that differ from those it had.
     const std::size_t w = static_cast<std::size_t>(rows.right - rows.left);
     AddChangedRuns(surface, r,
-                   saved.data() + static_cast<std::size_t>(r.top - rows.top) * w +
+                   saved->data() + static_cast<std::size_t>(r.top - rows.top) * w +
                        static_cast<std::size_t>(r.left - rows.left),
                    w, *changed);
   }
 
   // Around the rectangle the rows were painted with only part of the picture: put them back.
-  Restore(surface, rows, saved, IntRect{rows.left, rows.top, rows.right, r.top});
-  Restore(surface, rows, saved, IntRect{rows.left, r.bottom, rows.right, rows.bottom});
-  Restore(surface, rows, saved, IntRect{rows.left, r.top, r.left, r.bottom});
-  Restore(surface, rows, saved, IntRect{r.right, r.top, rows.right, r.bottom});
+  Restore(surface, rows, *saved, IntRect{rows.left, rows.top, rows.right, r.top});
+  Restore(surface, rows, *saved, IntRect{rows.left, r.bottom, rows.right, rows.bottom});
+  Restore(surface, rows, *saved, IntRect{rows.left, r.top, r.left, r.bottom});
+  Restore(surface, rows, *saved, IntRect{r.right, r.top, rows.right, r.bottom});
   cairo_surface_mark_dirty(surface);
 }
 
@@ -197,7 +200,7 @@ void RepaintOn(cairo_surface_t* surface, const PaintInput& input, MessageReporte
 
 void CairoRectRepainter::Repaint(const PaintInput& input, MessageReporter& reporter,
                                  const IntRect& rect) {
-  RepaintOn(picture_, input, reporter, rect, saved_, nullptr);
+  RepaintOn(picture_, input, reporter, rect, &saved_, nullptr);
 }
 
 CairoFaceKeeper::~CairoFaceKeeper() { Release(); }
@@ -294,13 +297,13 @@ void CairoFaceKeeper::RepaintClockLine(const PaintInput& face, MessageReporter& 
                                        const IntRect& rect, const IntRect& r,
                                        const std::string& text) {
   std::optional<IntRect> box;
-  RepaintOn(face_, face, reporter, r, saved_, &clockLine_, &faceChanged_, &text, &box,
+  RepaintOn(face_, face, reporter, r, &saved_, &clockLine_, &faceChanged_, &text, &box,
             text.empty() ? std::nullopt : shownClockBox_, &layout_);
   if (box) {
     const IntRect both = IntersectRects(BoundingRect(r, *box), rect);
     if (!(both == r)) {
       const std::optional<IntRect> drawn = box;
-      RepaintOn(face_, face, reporter, both, saved_, &clockLine_, &faceChanged_, &text, &box,
+      RepaintOn(face_, face, reporter, both, &saved_, &clockLine_, &faceChanged_, &text, &box,
                 drawn, &layout_);
     }
   }
@@ -318,16 +321,16 @@ bool CairoFaceKeeper::TakeAhead(const PaintInput& face, const IntRect& rect, con
       !clockLine_.Touches(face, width_, height_, ClipRowsFor(r, all), r)) {
     return false;
   }
+  // The face holds the clock line of the second before: only what differs from it goes in.
   cairo_surface_flush(face_);
-  const std::size_t w = static_cast<std::size_t>(r.right - r.left);
-  saved_.resize(w * static_cast<std::size_t>(r.bottom - r.top));
-  for (int y = r.top; y < r.bottom; ++y) {
-    std::memcpy(saved_.data() + static_cast<std::size_t>(y - r.top) * w, Row(face_, y) + r.left,
-                sizeof(std::uint32_t) * w);
-    std::memcpy(Row(face_, y) + r.left, a.pixels.data() + static_cast<std::size_t>(y - r.top) * w,
-                sizeof(std::uint32_t) * w);
+  const std::uint32_t* pixels = a.pixels.data();
+  for (const IntRect& c : a.changes) {
+    const std::size_t n = static_cast<std::size_t>(c.right - c.left);
+    for (int y = c.top; y < c.bottom; ++y, pixels += n) {
+      std::memcpy(Row(face_, y) + c.left, pixels, sizeof(std::uint32_t) * n);
+    }
+    faceChanged_.push_back(c);
   }
-  AddChangedRuns(face_, r, saved_.data(), w, faceChanged_);
   cairo_surface_mark_dirty(face_);
   shownClockBox_ = a.box;
   ++aheadTaken_;
@@ -335,9 +338,9 @@ bool CairoFaceKeeper::TakeAhead(const PaintInput& face, const IntRect& rect, con
 }
 
 // Right after a repaint, with the text, its font and the record at hand, the clock lines of the
-// coming seconds are repainted one after another on the face and kept; the face is then put back.
-// Each replaces the same pixels as the one before, its text lying where that one's lay; the first
-// that reaches further is left to its own second.
+// coming seconds are repainted one after another on the face, and what each changes of the one
+// before is kept; the face is then put back. Each replaces the same pixels as the one before, its
+// text lying where that one's lay; the first that reaches further is left to its own second.
 void CairoFaceKeeper::DrawAhead(const PaintInput& face, MessageReporter& reporter,
                                 const IntRect& rect) {
   ahead_.clear();
@@ -351,23 +354,37 @@ void CairoFaceKeeper::DrawAhead(const PaintInput& face, MessageReporter& reporte
   const IntRect rows = ClipRowsFor(r, IntRect{0, 0, width_, height_});
   std::vector<std::uint32_t> present;
   Save(face_, rows, present);
+  // The clock line of the second before, row after row.
+  std::vector<std::uint32_t> before(n);
+  for (int y = r.top; y < r.bottom; ++y) {
+    std::memcpy(before.data() + static_cast<std::size_t>(y - r.top) * w, Row(face_, y) + r.left,
+                sizeof(std::uint32_t) * w);
+  }
   PaintInput next = face;
   std::optional<IntRect> box = shownClockBox_;
+  std::size_t kept = 0;
   for (int seconds = 1; seconds <= kSecondsAhead; ++seconds) {
-    if ((ahead_.size() + 1) * n > kMaxAheadPixels) break;
+    if (kept + n > kMaxAheadPixels) break;
     const std::string clockText = expected_(seconds);
     next.clockText = clockText;
     const std::string text = ClockLineText(next.clockText, next.equationText);
-    const std::optional<IntRect> before = box;
-    RepaintOn(face_, next, reporter, r, saved_, &clockLine_, nullptr, &text, &box, before,
+    const std::optional<IntRect> drawn = box;
+    // The rows around `r` are put back once, after the last.
+    RepaintOn(face_, next, reporter, r, nullptr, &clockLine_, nullptr, &text, &box, drawn,
               &layout_);
     if (!box || !(BoundingRect(r, *box) == r)) break;
-    Ahead a{clockText, face.equationText, rect, r, box, std::vector<std::uint32_t>(n)};
+    Ahead a{clockText, face.equationText, rect, r, box, {}, {}};
     cairo_surface_flush(face_);
-    for (int y = r.top; y < r.bottom; ++y) {
-      std::memcpy(a.pixels.data() + static_cast<std::size_t>(y - r.top) * w,
-                  Row(face_, y) + r.left, sizeof(std::uint32_t) * w);
+    AddChangedRuns(face_, r, before.data(), w, a.changes);
+    for (const IntRect& c : a.changes) {
+      for (int y = c.top; y < c.bottom; ++y) {
+        const std::uint32_t* row = Row(face_, y);
+        a.pixels.insert(a.pixels.end(), row + c.left, row + c.right);
+        std::memcpy(before.data() + static_cast<std::size_t>(y - r.top) * w + (c.left - r.left),
+                    row + c.left, sizeof(std::uint32_t) * static_cast<std::size_t>(c.right - c.left));
+      }
     }
+    kept += a.pixels.size();
     ahead_.push_back(std::move(a));
   }
   Restore(face_, rows, present, rows);
@@ -495,11 +512,7 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
     } else {
       for (const IntRect& rect : rects) Put(IntersectRects(band, rect));
     }
-  }
-  // The face put back.
-  for (std::size_t b = 0; b < bands.size(); ++b) {
-    const IntRect& band = bands[b];
-    if (IsEmptyRect(band)) continue;
+    // The face put back, while the band's pixels are at hand.
     for (int y = band.top; y < band.bottom; ++y) {
       std::memcpy(Row(face_, y) + band.left, under_.Row(b, y),
                   sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
@@ -543,6 +556,7 @@ void CairoFaceKeeper::PutChanges(std::size_t b, const IntRect& area, const Bande
     runs.EndStrip(top, bottom, [&](const IntRect& r) { Put(r); });
   }
 }
+
 
 void CairoFaceKeeper::Put(const IntRect& rect) {
   if (IsEmptyRect(rect) || !sink_) return;

@@ -89,14 +89,16 @@ class CairoFaceKeeper final : public FaceKeeper {
              static_cast<std::size_t>(y - r.top) * static_cast<std::size_t>(r.right - r.left);
     }
   };
-  // A clock line of a coming second, drawn ahead: the pixels of `r` (row after row) that the
-  // repaint of the rectangle `rect` gives when the clock shows `clockText`.
+  // A clock line of a coming second, drawn ahead: where the pixels of `r` that the repaint of the
+  // rectangle `rect` gives when the clock shows `clockText` differ from those of the second
+  // before (`changes`), and those pixels (rectangle after rectangle, row after row).
   struct Ahead {
     std::string clockText;
     std::string equationText;
     IntRect rect;
     IntRect r;
     std::optional<IntRect> box;  // where its text lies
+    std::vector<IntRect> changes;
     std::vector<std::uint32_t> pixels;
   };
   void RepaintClockLine(const PaintInput& face, MessageReporter& reporter, const IntRect& rect,
