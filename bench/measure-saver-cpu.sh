@@ -12,6 +12,10 @@
 # Usage: bench/measure-saver-cpu.sh [SECONDS] [SAVER]   (default 20 s, the Release build's saver)
 #        TYPES="01 12" bench/measure-saver-cpu.sh ...     (only those dial types and the default)
 #        SIZES="1920x1080" bench/measure-saver-cpu.sh ... (only those screen sizes)
+#        AT="2026-12-09 15:30:00" bench/measure-saver-cpu.sh ...
+#            (the saver's clock starts at that UTC time in every run, through libfaketime, so that
+#            runs at any hour see the same sun: the cost of a tick depends on how long the shadow
+#            is and whether it moves)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -24,6 +28,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cc -O2 -o "$work/probe" "$here/first-frame-probe.c" -lX11 || exit 1
 hz=$(getconf CLK_TCK)
+
+# The clock the saver runs with: this machine's, or a fake one starting at $AT.
+clock=()
+if [ -n "${AT:-}" ]; then
+  faketime=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n1)
+  [ -n "$faketime" ] || { echo "AT needs libfaketime (apt-get install faketime)" >&2; exit 1; }
+  clock=(env LD_PRELOAD="$faketime" TZ=UTC FAKETIME="@$AT")
+fi
 
 dials=("")
 for t in ${TYPES:-00 01 02 03 04 05 06 07 08 09 10 11 12 13 14}; do
@@ -67,9 +79,9 @@ cpu_us() {
 measure() {  # DIAL FULL(0/1)
   use_dial "$1"
   if [ "$2" = 1 ]; then
-    SUNDIAL_SAVER_FULL_REPAINT=1 "$saver" -root 2>/dev/null &
+    SUNDIAL_SAVER_FULL_REPAINT=1 "${clock[@]}" "$saver" -root 2>/dev/null &
   else
-    "$saver" -root 2>/dev/null &
+    "${clock[@]}" "$saver" -root 2>/dev/null &
   fi
   local pid=$!
   sleep "$warmup"
@@ -86,7 +98,7 @@ measure() {  # DIAL FULL(0/1)
 
 name_of() { [ -z "$1" ] && echo "default dial" || basename "$1" .vqr; }
 
-echo "CPU of the saver over $seconds s (after $warmup s), ms of CPU a tick and % of one core"
+echo "CPU of the saver over $seconds s (after $warmup s), ms of CPU a tick and % of one core${AT:+, clock from $AT UTC}"
 printf '%-44s %-11s %22s %22s %8s\n' dial size "kept picture" "full repaint" ratio
 for size in ${SIZES:-1920x1080 3840x2160}; do
   start_xvfb "$size"

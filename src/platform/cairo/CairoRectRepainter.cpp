@@ -210,6 +210,8 @@ void CairoFaceKeeper::Release() {
   face_ = nullptr;
   ahead_.clear();
   ahead_.shrink_to_fit();
+  aheadBefore_.clear();
+  aheadBefore_.shrink_to_fit();
   if (layout_ != nullptr) g_object_unref(layout_);
   layout_ = nullptr;
   clockLine_.Clear();
@@ -352,10 +354,12 @@ void CairoFaceKeeper::DrawAhead(const PaintInput& face, MessageReporter& reporte
   const std::size_t n = w * static_cast<std::size_t>(r.bottom - r.top);
   // Everything a repaint of `r` can draw on lies in its clip's rows: they are put back after.
   const IntRect rows = ClipRowsFor(r, IntRect{0, 0, width_, height_});
-  std::vector<std::uint32_t> present;
+  // (Both buffers are kept from one burst to the next: fresh memory would be cleared each time.)
+  std::vector<std::uint32_t>& present = saved_;
   Save(face_, rows, present);
   // The clock line of the second before, row after row.
-  std::vector<std::uint32_t> before(n);
+  std::vector<std::uint32_t>& before = aheadBefore_;
+  before.resize(n);
   for (int y = r.top; y < r.bottom; ++y) {
     std::memcpy(before.data() + static_cast<std::size_t>(y - r.top) * w, Row(face_, y) + r.left,
                 sizeof(std::uint32_t) * w);

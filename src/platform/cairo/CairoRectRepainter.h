@@ -119,6 +119,7 @@ class CairoFaceKeeper final : public FaceKeeper {
   ClockTextAfter expected_;               // the clock texts of the coming seconds
   std::vector<Ahead> ahead_;              // their clock lines, drawn ahead
   std::size_t aheadTaken_ = 0;            // how many of them the face has taken
+  std::vector<std::uint32_t> aheadBefore_;  // while drawing ahead: the clock line before
   std::vector<std::uint32_t> saved_;
   // Where the face changed since the last Show (the clock line's figures that moved on).
   std::vector<IntRect> faceChanged_;

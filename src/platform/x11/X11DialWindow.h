@@ -14,8 +14,10 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
 #include <cairo.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -112,6 +114,7 @@ class X11DialWindow final : private PictureSink {
   // PictureSink: copies a rectangle of pixels onto the window.
   void Put(cairo_surface_t* pixels, const IntRect& rect) override;
   bool PutImage(cairo_surface_t* pixels, const IntRect& rect);
+  bool SharedMemory();
   void CheckErrors();
 
   X11Connection& connection_;
@@ -136,6 +139,9 @@ class X11DialWindow final : private PictureSink {
   bool pointerGrabbed_ = false;
   bool pictureKept_ = false;           // the window shows the dial's last picture, at this size
   cairo_surface_t* target_ = nullptr;  // the window as a cairo surface
+  XShmSegmentInfo shared_{};           // memory the server reads pictures from, once attached
+  bool sharedTried_ = false;
+  std::size_t sharedUsed_ = 0;         // how much of it holds rectangles put since it was read
   DialWindowEvents* events_ = nullptr;
 };
 
