@@ -194,6 +194,33 @@ TEST_F(X11DialWindowTest, TicksRepaintAndExposuresOnlyCopyTheLastPicture) {
   EXPECT_EQ(PixelAt(preview->window(), 50, 40), Rgb24(10, 128, 64));
 }
 
+// A local server reads the pictures from memory shared with it, filled one picture after another
+// and from its start again once full; a picture larger than that memory goes in the request.
+TEST_F(X11DialWindowTest, EveryPictureArrivesWholeHoweverItReachesTheServer) {
+  const Window parent = MakeParent(400, 300);  // 480,000 bytes a picture
+  auto preview = X11DialWindow::CreatePreview(connection, parent, "Preview");
+  ASSERT_TRUE(preview);
+  preview->SetEvents(&dial);
+  Pump(*preview);
+  for (const int red : {20, 90, 160, 230}) {
+    dial.red = red;
+    preview->Tick();
+    Pump(*preview);
+    EXPECT_EQ(PixelAt(preview->window(), 0, 0), Rgb24(red, 128, 64));
+    EXPECT_EQ(PixelAt(preview->window(), 399, 299), Rgb24(red, 128, 64));
+  }
+  XResizeWindow(display, parent, 700, 400);  // 1,120,000 bytes
+  Pump(*preview);
+  Pump(*preview);
+  ASSERT_EQ(preview->Width(), 700);
+  EXPECT_EQ(PixelAt(preview->window(), 699, 399), Rgb24(230, 128, 64));
+  dial.red = 40;
+  preview->Tick();
+  Pump(*preview);
+  EXPECT_EQ(PixelAt(preview->window(), 0, 0), Rgb24(40, 128, 64));
+  EXPECT_EQ(PixelAt(preview->window(), 699, 399), Rgb24(40, 128, 64));
+}
+
 TEST_F(X11DialWindowTest, DrawingOnAGivenWindowLeavesThatWindowInPlace) {
   const Window target = MakeParent(120, 90);
   {
