@@ -220,7 +220,6 @@ void CairoFaceKeeper::Release() {
   faceChanged_.clear();
   shown_ = Banded{};
   shownShadow_.clear();
-  next_ = Banded{};
   under_ = Banded{};
   shownValid_ = false;
 }
@@ -478,7 +477,6 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
     }
   }
   const bool keep = whole && under_.pixels.size() <= kMaxShownPixels;
-  if (keep) next_.Lay(bands);
   if (anyShadow) {
     cairo_t* cr = cairo_create(face_);
     {
@@ -503,12 +501,6 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
       }
     }
     if (IsEmptyRect(band)) continue;
-    if (keep) {
-      for (int y = band.top; y < band.bottom; ++y) {
-        std::memcpy(next_.Row(b, y), Row(face_, y) + band.left,
-                    sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
-      }
-    }
     if (diff) {
       PutChanges(b, band, &shown_, &under_);
       // Where the face itself changed the screen showed the face as it was.
@@ -516,16 +508,16 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
     } else {
       for (const IntRect& rect : rects) Put(IntersectRects(band, rect));
     }
-    // The face put back, while the band's pixels are at hand.
+    // The face put back while the band's pixels are at hand, and the picture kept in its place.
     for (int y = band.top; y < band.bottom; ++y) {
-      std::memcpy(Row(face_, y) + band.left, under_.Row(b, y),
-                  sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
+      std::uint32_t* row = Row(face_, y) + band.left;
+      std::swap_ranges(row, row + (band.right - band.left), under_.Row(b, y));
     }
   }
   if (anyShadow) cairo_surface_mark_dirty(face_);
   // What the screen shows under the shadow now, for the next picture to be compared with.
   if (keep) {
-    std::swap(shown_, next_);
+    std::swap(shown_, under_);
     shownShadow_ = shadow.shadowDrawing;
     shownValid_ = true;
   } else if (changesOnly) {

@@ -128,8 +128,8 @@ class CairoFaceKeeper final : public FaceKeeper {
   Banded shown_;
   std::vector<std::int32_t> shownShadow_;  // the operations that drew that shadow
   bool shownValid_ = false;
-  Banded next_;   // ... being composed
-  Banded under_;  // the face under the shadow being drawn
+  // The face under the shadow being drawn; then, swapped with it, the picture there.
+  Banded under_;
   Sink sink_;
 };
 

@@ -418,6 +418,8 @@ bool X11DialWindow::SharedMemory() {
     shmdt(memory);
     return false;
   }
+  // Touched once now rather than page by page over the first minute of ticks.
+  std::memset(memory, 0, kSharedBytes);
   shared_ = info;
   return true;
 }
