@@ -65,14 +65,13 @@ void PaintBench(benchmark::State& state, const std::string& dialFile, bool ticks
   sundial::CairoFaceKeeper keeper;
   keeper.Resize(width, height);
   long long shown = 0;  // pixels handed to the screen
-  keeper.SetSink([surface, &shown](cairo_surface_t* pixels, const sundial::IntRect& r) {
+  keeper.SetSink([surface, &shown](const std::uint32_t* first, std::size_t stride,
+                                   const sundial::IntRect& r) {
     shown += 1LL * (r.right - r.left) * (r.bottom - r.top);
-    const int stride = cairo_image_surface_get_stride(pixels);
-    const unsigned char* from = cairo_image_surface_get_data(pixels);
-    unsigned char* to = cairo_image_surface_get_data(surface);
-    for (int y = r.top; y < r.bottom; ++y) {
-      std::memcpy(to + y * stride + 4 * r.left, from + y * stride + 4 * r.left,
-                  4 * static_cast<std::size_t>(r.right - r.left));
+    const int to = cairo_image_surface_get_stride(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    for (int y = r.top; y < r.bottom; ++y, first += stride) {
+      std::memcpy(data + y * to + 4 * r.left, first, 4 * static_cast<std::size_t>(r.right - r.left));
     }
   });
   if (ticks) window.OnPaintFace(keeper, false, messages, changed);

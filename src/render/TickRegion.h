@@ -161,6 +161,11 @@ class FaceKeeper {
   // RepaintFace calls of this tick only.
   using ClockTextAfter = std::function<std::string(int seconds)>;
   virtual void ExpectClockTexts(ClockTextAfter clockTextAfter) = 0;
+  // The same for the sun, for a keeper that composes the pictures of the coming seconds' shadows
+  // ahead: sets the sun of `input` to where it will be a number of seconds after the present tick
+  // (false when that cannot be told). It is called during the Show of this tick only.
+  using SunAfter = std::function<bool(int seconds, PaintInput& input)>;
+  virtual void ExpectSuns(SunAfter) {}
   // Shows `rects` of the picture: the face, with the shadow of `input` drawn over it where it
   // lies (`shadow`, as TickDependentRegions gives it in bands of ShadowBandRows()). With
   // `changesOnly` the screen shows the last picture shown, and only the pixels that differ from

@@ -21,6 +21,7 @@ void CDialWnd::OnCreate() {
 // back into the previous day); the clock line shows the hour as the clock does.
 void CDialWnd::OnTimer() {
   const LocalClockReading now = clock_.Now();
+  clockReading_ = now;
   clockText = FormatClockText(now.hour, now.minute, now.second);
   clockHour_ = now.hour;
   clockMinute_ = now.minute;
@@ -169,6 +170,7 @@ bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& repor
   const TickRegions before = frameTickRegions_;
   const TickRegions now = TickDependentRegions(input, width, height, keeper.ShadowBandRows());
   keeper.ExpectClockTexts([this](int seconds) { return ClockTextAfter(seconds); });
+  keeper.ExpectSuns([this](int seconds, PaintInput& next) { return SunAfter(seconds, next); });
   for (const IntRect& rect : MergeRegion({before.clockLine, now.clockLine}, width, height)) {
     keeper.RepaintFace(face, reporter, rect);
   }
@@ -186,6 +188,24 @@ std::string CDialWnd::ClockTextAfter(int seconds) const {
   if (s < 0) s += 86400;
   return FormatClockText(static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
                          static_cast<int>(s % 60));
+}
+
+// The sun `seconds` after the last tick, computed exactly as that tick will compute it unless the
+// clock is set or its zone or daylight saving changes; false past midnight (another day).
+bool CDialWnd::SunAfter(int seconds, PaintInput& input) const {
+  const LocalClockReading& now = clockReading_;
+  const long s = (now.hour * 60L + now.minute) * 60L + now.second + seconds;
+  if (seconds < 0 || s >= 86400) return false;
+  const int hour = static_cast<int>(s / 3600);
+  const ZoneOffset zone = ZoneFromBias(now.biasMinutesWest);
+  const SunState sun = ComputeSunState(
+      now.year, now.month, now.day, now.daylightSaving > 0 ? hour - 1 : hour,
+      static_cast<int>(s / 60 % 60), static_cast<int>(s % 60), zone.zoneHours, zone.zoneMinutes,
+      model.latitude, model.longitude);
+  input.sunAzimuth = sun.sunAzimuth;
+  input.sunAltitude = sun.sunAltitude;
+  input.sunDeclination = sun.sunDeclination;
+  return true;
 }
 
 bool CDialWnd::ShowAgain(FaceKeeper& keeper, MessageReporter& reporter,

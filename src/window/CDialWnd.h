@@ -106,6 +106,7 @@ class CDialWnd {
   void Load();
   PaintInput Input();
   std::string ClockTextAfter(int seconds) const;
+  bool SunAfter(int seconds, PaintInput& input) const;
   // `shadowBandRows`: see TickDependentRegions.
   void Painted(const PaintInput& input, int width, int height, int shadowBandRows = 0);
   // Whether a picture kept at this size (`kept`: still holding this window's last paint) shows
@@ -124,6 +125,7 @@ class CDialWnd {
   std::string frameTitle_;
   TickRegions frameTickRegions_;
   // The clock reading of the last tick.
+  LocalClockReading clockReading_;
   int clockHour_ = 0;
   int clockMinute_ = 0;
   int clockSecond_ = 0;

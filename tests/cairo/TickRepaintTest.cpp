@@ -62,14 +62,14 @@ bool PaintOn(CDialWnd& window, cairo_surface_t* image, bool changesOnly, bool ke
 
 // A screen that shows what a face keeper hands on.
 void ShowOn(CairoFaceKeeper& keeper, cairo_surface_t* screen) {
-  keeper.SetSink([screen](cairo_surface_t* pixels, const IntRect& r) {
-    cairo_t* cr = cairo_create(screen);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, pixels, 0, 0);
-    cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    cairo_fill(cr);
-    cairo_destroy(cr);
+  keeper.SetSink([screen](const std::uint32_t* first, std::size_t stride, const IntRect& r) {
     cairo_surface_flush(screen);
+    const int to = cairo_image_surface_get_stride(screen);
+    unsigned char* data = cairo_image_surface_get_data(screen);
+    for (int y = r.top; y < r.bottom; ++y, first += stride) {
+      std::memcpy(data + y * to + 4 * r.left, first, 4 * static_cast<std::size_t>(r.right - r.left));
+    }
+    cairo_surface_mark_dirty(screen);
   });
 }
 
@@ -239,6 +239,31 @@ TEST(TickRepaint, AClockLineThatChangesWidthIsRepaintedWhole) {
                                              At(13, 10, 0, 0), At(13, 10, 0, 1), At(13, 8, 0, 3)};
   CheckKeptPictures(true, {""}, 1280, 720, ticks, false);
   CheckKeptPictures(false, {""}, 1280, 720, ticks, false);
+}
+
+// A low winter sun at Greenwich: the horizontal dial's shadow runs off the screen and its far end
+// moves every second, so that the pictures of the coming seconds are composed ahead and taken one
+// after another; the clock set back and forward again, and a resize, drop them.
+TEST(TickRepaint, ALongShadowMovingEverySecondIsShownExactlyAsItIsComposedAhead) {
+  auto at = [](int minute, int second) {
+    LocalClockReading r;
+    r.year = 2010;
+    r.month = 12;
+    r.day = 9;
+    r.hour = 15;
+    r.minute = minute;
+    r.second = second;
+    return r;
+  };
+  std::vector<LocalClockReading> ticks;
+  for (int s = 0; s < 45; ++s) ticks.push_back(at(30 + s / 60, s % 60));
+  ticks.push_back(at(20, 0));
+  for (int s = 1; s < 25; ++s) ticks.push_back(at(20, s));
+  ticks.push_back(at(20, 40));
+  ticks.push_back(at(20, 41));
+  const std::string dial =
+      (fs::path(SUNDIAL_SOURCE_DIR) / "examples" / "type-01-horizontal-greenwich.vqr").string();
+  CheckKeptPictures(true, {dial}, 1280, 720, ticks, true);
 }
 
 // A keeper that paints the face whole on an image of its own and keeps the shadow's bands that

@@ -32,6 +32,9 @@ constexpr int kJoinColumns = 16;
 // were every pixel of it to change from one second to the next).
 constexpr int kSecondsAhead = 20;
 constexpr std::size_t kMaxAheadPixels = 2 * 1024 * 1024;
+// Pictures of coming shadows composed ahead and left unused are not composed again for so many
+// ticks.
+constexpr int kRestAfterUnusedAhead = 60;
 
 constexpr std::uint32_t kRgb = 0xFFFFFF;
 constexpr std::size_t kLargePage = 2 << 20;
@@ -77,6 +80,17 @@ class ChangedRuns {
   int left_;
   std::vector<std::uint8_t> mask_;
 };
+
+// Whether `r` meets any of the bands (each in its own rows).
+bool Meets(const std::vector<IntRect>& bands, const IntRect& r) {
+  if (IsEmptyRect(r)) return false;
+  const std::size_t from = static_cast<std::size_t>(std::max(0, r.top) / kShadowBandRows);
+  const std::size_t to = static_cast<std::size_t>(std::max(0, r.bottom - 1) / kShadowBandRows);
+  for (std::size_t b = from; b < bands.size() && b <= to; ++b) {
+    if (!IsEmptyRect(IntersectRects(bands[b], r))) return true;
+  }
+  return false;
+}
 
 IntRect SurfaceRect(cairo_surface_t* s) {
   return IntRect{0, 0, cairo_image_surface_get_width(s), cairo_image_surface_get_height(s)};
@@ -222,6 +236,8 @@ void CairoFaceKeeper::Release() {
   shownShadow_.clear();
   under_ = Banded{};
   shownValid_ = false;
+  ClearShadowsAhead();
+  shadowAhead_.shrink_to_fit();
 }
 
 bool CairoFaceKeeper::Resize(int width, int height) {
@@ -258,6 +274,7 @@ bool CairoFaceKeeper::Resize(int width, int height) {
 
 void CairoFaceKeeper::PaintFace(const PaintInput& face, MessageReporter& reporter) {
   ahead_.clear();
+  ClearShadowsAhead();
   clockLine_.Clear();
   shownClockBox_.reset();
   faceChanged_.clear();
@@ -292,6 +309,8 @@ void CairoFaceKeeper::RepaintFace(const PaintInput& face, MessageReporter& repor
     RepaintClockLine(face, reporter, rect, r, text);
   }
   if (aheadTaken_ >= ahead_.size()) DrawAhead(face, reporter, rect);
+  // Where the coming seconds' clock lines will change the face: where this one's text lies.
+  clockArea_ = BoundingRect(clockArea_, shownClockBox_ ? *shownClockBox_ : rect);
 }
 
 void CairoFaceKeeper::RepaintClockLine(const PaintInput& face, MessageReporter& reporter,
@@ -418,6 +437,10 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
                            const std::vector<IntRect>& rects, const TickRegions& shadow,
                            bool changesOnly) {
   expected_ = nullptr;  // for the repaints of this tick only
+  const SunAfter sunAfter = std::move(sunAfter_);
+  sunAfter_ = nullptr;
+  const IntRect clockArea = clockArea_;
+  clockArea_ = IntRect{};
   if (face_ == nullptr) return;
   const IntRect all{0, 0, width_, height_};
   const std::vector<IntRect> faceChanged = std::move(faceChanged_);
@@ -430,6 +453,9 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
 
   if (diff) {
     for (const IntRect& c : faceChanged) Put(IntersectRects(c, all));
+    // The pictures composed ahead were composed on the face as it was where they lie.
+    const auto underAhead = [&](const IntRect& c) { return Meets(shadowAheadReach_, c); };
+    if (std::any_of(faceChanged.begin(), faceChanged.end(), underAhead)) ClearShadowsAhead();
     // The same shadow drawn over the same face: the screen shows it already.
     const auto underShadow = [&](const IntRect& c) {
       for (const IntRect& band : bands) {
@@ -437,11 +463,19 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
       }
       return false;
     };
-    if (shadow.shadowDrawing == shownShadow_ && bands == shown_.bands &&
-        std::none_of(faceChanged.begin(), faceChanged.end(), underShadow)) {
+    const bool faceUnderShadow = std::any_of(faceChanged.begin(), faceChanged.end(), underShadow);
+    if (shadow.shadowDrawing == shownShadow_ && bands == shown_.bands && !faceUnderShadow) {
       return;
     }
+    if (!faceUnderShadow && TakeShadowAhead(shadow, bands)) {
+      if (shadowTaken_ >= shadowAhead_.size() && sunAfter) {
+        ComposeShadowsAhead(input, reporter, sunAfter, clockArea);
+      }
+      return;
+    }
+    ClearShadowsAhead();
   } else {
+    ClearShadowsAhead();
     // The face where no shadow lies, band by band across each rectangle.
     for (const IntRect& rect : rects) {
       const IntRect r = IntersectRects(rect, all);
@@ -464,6 +498,7 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
   }
 
   // The shadow drawn once over the face, whose pixels under it are kept aside and put back after.
+  const bool moved = diff && shadow.shadowDrawing != shownShadow_;
   under_.Lay(bands);
   bool anyShadow = false;
   for (std::size_t b = 0; b < bands.size(); ++b) {
@@ -520,16 +555,141 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
     std::swap(shown_, under_);
     shownShadow_ = shadow.shadowDrawing;
     shownValid_ = true;
+    // A shadow that moved this second will likely move in the coming ones too.
+    if (moved && sunAfter) ComposeShadowsAhead(input, reporter, sunAfter, clockArea);
   } else if (changesOnly) {
     shownValid_ = false;
   }
+}
+
+void CairoFaceKeeper::ClearShadowsAhead() {
+  // Pictures composed ahead of which none was taken: the coming seconds were not as foretold
+  // (the clock was set, or the face changed under them); wait a while before composing again.
+  if (!shadowAhead_.empty() && shadowTaken_ == 0) shadowAheadRest_ = kRestAfterUnusedAhead;
+  shadowAhead_.clear();
+  shadowTaken_ = 0;
+  shadowAheadReach_.clear();
+}
+
+// The picture of the coming second whose shadow is the one drawn now, composed ahead, replaces the
+// picture of the second before it, which the screen shows: only what differs goes to the screen.
+bool CairoFaceKeeper::TakeShadowAhead(const TickRegions& shadow, const std::vector<IntRect>& bands) {
+  if (shadowTaken_ >= shadowAhead_.size()) return false;
+  ShadowAhead& a = shadowAhead_[shadowTaken_];
+  if (a.drawing != shadow.shadowDrawing || !(a.picture.bands == bands)) return false;
+  const std::uint32_t* pixels = a.pixels.data();
+  for (const IntRect& c : a.changes) {
+    const std::size_t n = static_cast<std::size_t>(c.right - c.left);
+    if (sink_) sink_(pixels, n, c);
+    pixels += n * static_cast<std::size_t>(c.bottom - c.top);
+  }
+  shown_ = std::move(a.picture);
+  shownShadow_ = std::move(a.drawing);
+  ++shadowTaken_;
+  return true;
+}
+
+// Right after a shadow that moved was drawn, with the drawing at hand, the pictures of the coming
+// seconds' shadows are composed one after another on the face, each compared with the one before
+// it (the first with the picture the screen shows), and the face put back under each. A second
+// whose shadow is drawn as in the one before gives none. They stop before a shadow that reaches
+// where the clock line changes the face.
+void CairoFaceKeeper::ComposeShadowsAhead(const PaintInput& input, MessageReporter& reporter,
+                                          const SunAfter& sunAfter, const IntRect& clockArea) {
+  ClearShadowsAhead();
+  if (shadowAheadRest_ > 0) {
+    --shadowAheadRest_;
+    return;
+  }
+  if (!shownValid_) return;
+  const std::size_t count =
+      static_cast<std::size_t>((height_ + kShadowBandRows - 1) / kShadowBandRows);
+  std::vector<IntRect> reach = shown_.bands;
+  if (Meets(reach, clockArea)) return;
+  shadowAhead_.reserve(kSecondsAhead);  // the pictures are compared by address, one with the next
+  const Banded* before = &shown_;
+  const std::vector<std::int32_t>* beforeDrawing = &shownShadow_;
+  std::size_t kept = 0;
+  PaintInput next = input;
+  for (int seconds = 1; seconds <= kSecondsAhead; ++seconds) {
+    if (!sunAfter(seconds, next)) break;
+    TickRegions regions = TickDependentRegions(next, width_, height_, kShadowBandRows);
+    std::vector<IntRect>& bands = regions.shadowBands;
+    bands.resize(count);
+    if (regions.shadowDrawing == *beforeDrawing && bands == before->bands) continue;
+    if (Meets(bands, clockArea)) break;
+    under_.Lay(bands);
+    if (under_.pixels.size() > kMaxShownPixels ||
+        kept + 2 * under_.pixels.size() > kMaxAheadPixels) {
+      break;
+    }
+    cairo_surface_flush(face_);
+    bool anyShadow = false;
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+      const IntRect& band = bands[b];
+      if (IsEmptyRect(band)) continue;
+      anyShadow = true;
+      for (int y = band.top; y < band.bottom; ++y) {
+        std::memcpy(under_.Row(b, y), Row(face_, y) + band.left,
+                    sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
+      }
+    }
+    if (anyShadow) {
+      cairo_t* cr = cairo_create(face_);
+      {
+        CairoCanvas canvas(cr, width_, height_);
+        PaintShadow(next, canvas, reporter);
+      }
+      cairo_destroy(cr);
+      cairo_surface_flush(face_);
+    }
+    ShadowAhead a;
+    a.drawing = std::move(regions.shadowDrawing);
+    // The face holds the new picture wherever a change can lie: the new shadow in its bands, the
+    // bare face elsewhere.
+    const std::function<void(const IntRect&)> keep = [&](const IntRect& c) {
+      a.changes.push_back(c);
+      for (int y = c.top; y < c.bottom; ++y) {
+        const std::uint32_t* row = Row(face_, y);
+        a.pixels.insert(a.pixels.end(), row + c.left, row + c.right);
+      }
+    };
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+      const IntRect& band = bands[b];
+      const IntRect& old = before->bands[b];
+      if (!IsEmptyRect(old)) {
+        PutChanges(b, IntRect{old.left, old.top, std::min(old.right, band.left), old.bottom},
+                   before, nullptr, &keep);
+        PutChanges(b,
+                   IntRect{std::max(old.left, IsEmptyRect(band) ? old.left : band.right),
+                           old.top, old.right, old.bottom},
+                   before, nullptr, &keep);
+      }
+      if (IsEmptyRect(band)) continue;
+      PutChanges(b, band, before, &under_, &keep);
+      for (int y = band.top; y < band.bottom; ++y) {
+        std::uint32_t* row = Row(face_, y) + band.left;
+        std::swap_ranges(row, row + (band.right - band.left), under_.Row(b, y));
+      }
+    }
+    cairo_surface_mark_dirty(face_);
+    a.picture = std::move(under_);
+    under_ = Banded{};
+    kept += a.picture.pixels.size() + a.pixels.size();
+    for (std::size_t b = 0; b < count; ++b) reach[b] = BoundingRect(reach[b], bands[b]);
+    shadowAhead_.push_back(std::move(a));
+    before = &shadowAhead_.back().picture;
+    beforeDrawing = &shadowAhead_.back().drawing;
+  }
+  shadowAheadReach_ = std::move(reach);
 }
 
 // Compares the face as it is now (with the shadow drawn, where it is) inside `area` with what the
 // screen shows: the old shadow's pixels where it lay, else the face, which under the new shadow is
 // in `face`.
 void CairoFaceKeeper::PutChanges(std::size_t b, const IntRect& area, const Banded* was,
-                                 const Banded* face) {
+                                 const Banded* face,
+                                 const std::function<void(const IntRect&)>* out) {
   if (IsEmptyRect(area)) return;
   const IntRect old = was != nullptr ? was->bands[b] : IntRect{};
   ChangedRuns runs(area.left, area.right);
@@ -549,7 +709,13 @@ void CairoFaceKeeper::PutChanges(std::size_t b, const IntRect& area, const Bande
       }
       if (c > a) runs.Compare(a, now + a, was->Row(b, y) + (a - old.left), c - a);
     }
-    runs.EndStrip(top, bottom, [&](const IntRect& r) { Put(r); });
+    runs.EndStrip(top, bottom, [&](const IntRect& r) {
+      if (out != nullptr) {
+        (*out)(r);
+      } else {
+        Put(r);
+      }
+    });
   }
 }
 
@@ -557,7 +723,9 @@ void CairoFaceKeeper::PutChanges(std::size_t b, const IntRect& area, const Bande
 void CairoFaceKeeper::Put(const IntRect& rect) {
   if (IsEmptyRect(rect) || !sink_) return;
   cairo_surface_flush(face_);
-  sink_(face_, rect);
+  sink_(Row(face_, rect.top) + rect.left,
+        static_cast<std::size_t>(cairo_image_surface_get_stride(face_)) / sizeof(std::uint32_t),
+        rect);
 }
 
 }  // namespace sundial

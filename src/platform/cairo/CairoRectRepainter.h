@@ -41,9 +41,10 @@ class CairoRectRepainter final : public RectRepainter {
 
 class CairoFaceKeeper final : public FaceKeeper {
  public:
-  // Receives a rectangle of the picture, finished in `pixels` (an RGB24 image surface the size of
-  // the face, flushed) at the rectangle's own place; they are valid only during the call.
-  using Sink = std::function<void(cairo_surface_t* pixels, const IntRect& rect)>;
+  // Receives a rectangle of the picture, finished in rows of RGB24 pixels: `first` is its top left
+  // pixel, and its rows lie `stride` pixels apart; they are valid only during the call.
+  using Sink =
+      std::function<void(const std::uint32_t* first, std::size_t stride, const IntRect& rect)>;
 
   CairoFaceKeeper() = default;
   ~CairoFaceKeeper() override;
@@ -68,6 +69,7 @@ class CairoFaceKeeper final : public FaceKeeper {
   void ExpectClockTexts(ClockTextAfter clockTextAfter) override {
     expected_ = std::move(clockTextAfter);
   }
+  void ExpectSuns(SunAfter sunAfter) override { sunAfter_ = std::move(sunAfter); }
   int ShadowBandRows() const override;
   void Show(const PaintInput& input, MessageReporter& reporter, const std::vector<IntRect>& rects,
             const TickRegions& shadow, bool changesOnly) override;
@@ -106,8 +108,24 @@ class CairoFaceKeeper final : public FaceKeeper {
   bool TakeAhead(const PaintInput& face, const IntRect& rect, const IntRect& r);
   void DrawAhead(const PaintInput& face, MessageReporter& reporter, const IntRect& rect);
 
-  // Shows the runs of `area` (in band `b`'s rows) where `now` differs from what the screen shows.
-  void PutChanges(std::size_t b, const IntRect& area, const Banded* was, const Banded* face);
+  // The picture of a coming second whose shadow is drawn otherwise than in the second before,
+  // composed ahead: where it differs from the picture before it, and those pixels (rectangle after
+  // rectangle, row after row).
+  struct ShadowAhead {
+    std::vector<std::int32_t> drawing;  // the operations that draw its shadow
+    Banded picture;                     // the picture under its shadow's bands
+    std::vector<IntRect> changes;
+    std::vector<std::uint32_t> pixels;
+  };
+  bool TakeShadowAhead(const TickRegions& shadow, const std::vector<IntRect>& bands);
+  void ComposeShadowsAhead(const PaintInput& input, MessageReporter& reporter,
+                           const SunAfter& sunAfter, const IntRect& clockArea);
+  void ClearShadowsAhead();
+
+  // Shows the runs of `area` (in band `b`'s rows) where `now` differs from what the screen shows;
+  // with `out`, hands them to it instead.
+  void PutChanges(std::size_t b, const IntRect& area, const Banded* was, const Banded* face,
+                  const std::function<void(const IntRect&)>* out = nullptr);
   void Put(const IntRect& rect);
 
   cairo_surface_t* face_ = nullptr;
@@ -130,6 +148,15 @@ class CairoFaceKeeper final : public FaceKeeper {
   bool shownValid_ = false;
   // The face under the shadow being drawn; then, swapped with it, the picture there.
   Banded under_;
+  // The pictures of the coming seconds' shadows, composed ahead in one go while the drawing is at
+  // hand (a long shadow's far end moves every second), and taken as those seconds come. They hold
+  // while the face stays as it is where they lie (`shadowAheadReach_`).
+  SunAfter sunAfter_;
+  std::vector<ShadowAhead> shadowAhead_;
+  std::size_t shadowTaken_ = 0;
+  std::vector<IntRect> shadowAheadReach_;  // band by band
+  IntRect clockArea_;       // where this tick repainted the clock line on the face
+  int shadowAheadRest_ = 0;  // ticks to wait after pictures composed ahead went unused
   Sink sink_;
 };
 

@@ -124,7 +124,9 @@ bool DialSession::OnPaint(int width, int height, bool kept, PictureSink& sink) {
   // Without memory for the face nothing is drawn; a later paint tries again.
   if (!face_.Resize(width, height)) kept = false;
   if (!face_.Ready()) return false;
-  face_.SetSink([&sink](cairo_surface_t* pixels, const IntRect& rect) { sink.Put(pixels, rect); });
+  face_.SetSink([&sink](const std::uint32_t* first, std::size_t stride, const IntRect& rect) {
+    sink.PutRows(first, stride, rect);
+  });
   std::vector<IntRect> changed;
   const bool drew = dial_->OnPaintFace(face_, kept, reporter_, changed);
   face_.SetSink(nullptr);
@@ -139,7 +141,9 @@ void DialSession::OnExpose(const std::vector<IntRect>& rects, PictureSink& sink)
     return;
   }
   if (!face_.Ready()) return;
-  face_.SetSink([&sink](cairo_surface_t* pixels, const IntRect& rect) { sink.Put(pixels, rect); });
+  face_.SetSink([&sink](const std::uint32_t* first, std::size_t stride, const IntRect& rect) {
+    sink.PutRows(first, stride, rect);
+  });
   dial_->ShowAgain(face_, reporter_, rects);
   face_.SetSink(nullptr);
 }

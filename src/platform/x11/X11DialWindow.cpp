@@ -308,28 +308,44 @@ void X11DialWindow::Paint() {
 
 void X11DialWindow::Put(cairo_surface_t* pixels, const IntRect& rect) {
   if (!alive_ || pixels == nullptr) return;
-  const IntRect r =
-      IntersectRects(rect, IntRect{0, 0, std::min(width_, cairo_image_surface_get_width(pixels)),
-                                   std::min(height_, cairo_image_surface_get_height(pixels))});
+  const IntRect r = IntersectRects(rect, IntRect{0, 0, cairo_image_surface_get_width(pixels),
+                                                 cairo_image_surface_get_height(pixels)});
   if (IsEmptyRect(r)) return;
   cairo_surface_flush(pixels);
-  if (PutImage(pixels, r)) return;
+  const std::size_t stride =
+      static_cast<std::size_t>(cairo_image_surface_get_stride(pixels)) / sizeof(std::uint32_t);
+  PutRows(reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pixels)) +
+              static_cast<std::size_t>(r.top) * stride + static_cast<std::size_t>(r.left),
+          stride, r);
+}
+
+void X11DialWindow::PutRows(const std::uint32_t* first, std::size_t stride, const IntRect& rect) {
+  if (!alive_ || first == nullptr) return;
+  const IntRect r = IntersectRects(rect, IntRect{0, 0, width_, height_});
+  if (IsEmptyRect(r)) return;
+  first += static_cast<std::size_t>(r.top - rect.top) * stride +
+           static_cast<std::size_t>(r.left - rect.left);
+  if (PutImage(first, stride, r)) return;
   if (target_ == nullptr) {
     target_ = cairo_xlib_surface_create(display_, window_, visual_, width_, height_);
   }
+  cairo_surface_t* rows = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(const_cast<std::uint32_t*>(first)), CAIRO_FORMAT_RGB24,
+      r.right - r.left, r.bottom - r.top, static_cast<int>(stride * sizeof(std::uint32_t)));
   cairo_t* cr = cairo_create(target_);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr, pixels, 0, 0);
+  cairo_set_source_surface(cr, rows, r.left, r.top);
   cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
   cairo_fill(cr);
   cairo_destroy(cr);
+  cairo_surface_destroy(rows);
   cairo_surface_flush(target_);
 }
 
 // A rectangle goes to the window with XPutImage straight from the image's pixels, where the
 // window's pixels are laid out as the image's (a true-colour visual of 24 or 32 bits with 8-bit
 // red, green and blue): Cairo's Xlib surface loses a little memory on partial uploads.
-bool X11DialWindow::PutImage(cairo_surface_t* pixels, const IntRect& r) {
+bool X11DialWindow::PutImage(const std::uint32_t* first, std::size_t stride, const IntRect& r) {
   if (visual_ == nullptr || visual_->c_class != TrueColor || visual_->red_mask != 0xFF0000 ||
       visual_->green_mask != 0xFF00 || visual_->blue_mask != 0xFF ||
       (depth_ != 24 && depth_ != 32)) {
@@ -340,16 +356,16 @@ bool X11DialWindow::PutImage(cairo_surface_t* pixels, const IntRect& r) {
   const std::uint32_t probe = 1;
   const bool littleEndian = *reinterpret_cast<const unsigned char*>(&probe) == 1;
   XImage image{};
-  image.width = cairo_image_surface_get_width(pixels);
-  image.height = cairo_image_surface_get_height(pixels);
+  image.width = r.right - r.left;
+  image.height = r.bottom - r.top;
   image.format = ZPixmap;
-  image.data = reinterpret_cast<char*>(cairo_image_surface_get_data(pixels));
+  image.data = reinterpret_cast<char*>(const_cast<std::uint32_t*>(first));
   image.byte_order = littleEndian ? LSBFirst : MSBFirst;
   image.bitmap_unit = 32;
   image.bitmap_bit_order = image.byte_order;
   image.bitmap_pad = 32;
   image.depth = depth_;
-  image.bytes_per_line = cairo_image_surface_get_stride(pixels);
+  image.bytes_per_line = static_cast<int>(stride * sizeof(std::uint32_t));
   image.bits_per_pixel = 32;
   image.red_mask = visual_->red_mask;
   image.green_mask = visual_->green_mask;
@@ -367,9 +383,9 @@ bool X11DialWindow::PutImage(cairo_surface_t* pixels, const IntRect& r) {
       sharedUsed_ = 0;
     }
     char* to = shared_.shmaddr + sharedUsed_;
-    for (int y = r.top; y < r.bottom; ++y, to += rowBytes) {
-      std::memcpy(to, image.data + static_cast<std::ptrdiff_t>(y) * image.bytes_per_line + 4 * r.left,
-                  rowBytes);
+    const std::uint32_t* from = first;
+    for (int y = r.top; y < r.bottom; ++y, to += rowBytes, from += stride) {
+      std::memcpy(to, from, rowBytes);
     }
     XImage part = image;
     part.width = static_cast<int>(width);
@@ -381,7 +397,7 @@ bool X11DialWindow::PutImage(cairo_surface_t* pixels, const IntRect& r) {
     sharedUsed_ += (bytes + 63) & ~std::size_t{63};
     return true;
   }
-  XPutImage(display_, window_, gc_, &image, r.left, r.top, r.left, r.top, width, height);
+  XPutImage(display_, window_, gc_, &image, 0, 0, r.left, r.top, width, height);
   return true;
 }
 
