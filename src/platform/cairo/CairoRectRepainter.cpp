@@ -33,7 +33,7 @@ constexpr int kJoinColumns = 16;
 constexpr int kSecondsAhead = 20;
 constexpr std::size_t kMaxAheadPixels = 2 * 1024 * 1024;
 // Pictures of coming shadows composed ahead and left unused are not composed again for so many
-// ticks.
+// seconds in which the shadow moves.
 constexpr int kRestAfterUnusedAhead = 60;
 
 constexpr std::uint32_t kRgb = 0xFFFFFF;
