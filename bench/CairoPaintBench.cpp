@@ -115,8 +115,8 @@ void BM_CairoTickReceivingOutline1920x1080(benchmark::State& state) {
 BENCHMARK(BM_CairoTickReceivingOutline1920x1080)->Unit(benchmark::kMillisecond);
 
 // A winter afternoon at Greenwich on a 3840x2160 screen: the shadow of the horizontal dial is long
-// and runs off the screen, and its far end moves every second, so that the shadow has to be drawn
-// again on every tick.
+// and runs off the screen, and its far end moves every second, so that the picture under it
+// changes on every tick.
 sundial::LocalClockReading WinterAfternoonAtGreenwich() {
   sundial::LocalClockReading at;
   at.year = 2010;

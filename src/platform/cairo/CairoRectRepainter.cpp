@@ -497,30 +497,9 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
     }
   }
 
-  // The shadow drawn once over the face, whose pixels under it are kept aside and put back after.
   const bool moved = diff && shadow.shadowDrawing != shownShadow_;
-  under_.Lay(bands);
-  bool anyShadow = false;
-  for (std::size_t b = 0; b < bands.size(); ++b) {
-    const IntRect& band = bands[b];
-    if (IsEmptyRect(band)) continue;
-    anyShadow = true;
-    cairo_surface_flush(face_);
-    for (int y = band.top; y < band.bottom; ++y) {
-      std::memcpy(under_.Row(b, y), Row(face_, y) + band.left,
-                  sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
-    }
-  }
+  DrawShadowOverFace(input, reporter, bands);
   const bool keep = whole && under_.pixels.size() <= kMaxShownPixels;
-  if (anyShadow) {
-    cairo_t* cr = cairo_create(face_);
-    {
-      CairoCanvas canvas(cr, width_, height_);
-      PaintShadow(input, canvas, reporter);
-    }
-    cairo_destroy(cr);
-    cairo_surface_flush(face_);
-  }
   for (std::size_t b = 0; b < bands.size(); ++b) {
     const IntRect& band = bands[b];
     if (diff) {
@@ -549,7 +528,7 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
       std::swap_ranges(row, row + (band.right - band.left), under_.Row(b, y));
     }
   }
-  if (anyShadow) cairo_surface_mark_dirty(face_);
+  cairo_surface_mark_dirty(face_);
   // What the screen shows under the shadow now, for the next picture to be compared with.
   if (keep) {
     std::swap(shown_, under_);
@@ -560,6 +539,32 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
   } else if (changesOnly) {
     shownValid_ = false;
   }
+}
+
+// The shadow drawn once over the face, whose pixels under its bands are kept aside in `under_`
+// for the face to be put back after.
+void CairoFaceKeeper::DrawShadowOverFace(const PaintInput& input, MessageReporter& reporter,
+                                         const std::vector<IntRect>& bands) {
+  under_.Lay(bands);
+  cairo_surface_flush(face_);
+  bool anyShadow = false;
+  for (std::size_t b = 0; b < bands.size(); ++b) {
+    const IntRect& band = bands[b];
+    if (IsEmptyRect(band)) continue;
+    anyShadow = true;
+    for (int y = band.top; y < band.bottom; ++y) {
+      std::memcpy(under_.Row(b, y), Row(face_, y) + band.left,
+                  sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
+    }
+  }
+  if (!anyShadow) return;
+  cairo_t* cr = cairo_create(face_);
+  {
+    CairoCanvas canvas(cr, width_, height_);
+    PaintShadow(input, canvas, reporter);
+  }
+  cairo_destroy(cr);
+  cairo_surface_flush(face_);
 }
 
 void CairoFaceKeeper::ClearShadowsAhead() {
@@ -623,26 +628,7 @@ void CairoFaceKeeper::ComposeShadowsAhead(const PaintInput& input, MessageReport
         kept + 2 * under_.pixels.size() > kMaxAheadPixels) {
       break;
     }
-    cairo_surface_flush(face_);
-    bool anyShadow = false;
-    for (std::size_t b = 0; b < bands.size(); ++b) {
-      const IntRect& band = bands[b];
-      if (IsEmptyRect(band)) continue;
-      anyShadow = true;
-      for (int y = band.top; y < band.bottom; ++y) {
-        std::memcpy(under_.Row(b, y), Row(face_, y) + band.left,
-                    sizeof(std::uint32_t) * static_cast<std::size_t>(band.right - band.left));
-      }
-    }
-    if (anyShadow) {
-      cairo_t* cr = cairo_create(face_);
-      {
-        CairoCanvas canvas(cr, width_, height_);
-        PaintShadow(next, canvas, reporter);
-      }
-      cairo_destroy(cr);
-      cairo_surface_flush(face_);
-    }
+    DrawShadowOverFace(next, reporter, bands);
     ShadowAhead a;
     a.drawing = std::move(regions.shadowDrawing);
     // The face holds the new picture wherever a change can lie: the new shadow in its bands, the

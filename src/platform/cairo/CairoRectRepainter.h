@@ -117,6 +117,8 @@ class CairoFaceKeeper final : public FaceKeeper {
     std::vector<IntRect> changes;
     std::vector<std::uint32_t> pixels;
   };
+  void DrawShadowOverFace(const PaintInput& input, MessageReporter& reporter,
+                          const std::vector<IntRect>& bands);
   bool TakeShadowAhead(const TickRegions& shadow, const std::vector<IntRect>& bands);
   void ComposeShadowsAhead(const PaintInput& input, MessageReporter& reporter,
                            const SunAfter& sunAfter, const IntRect& clockArea);
