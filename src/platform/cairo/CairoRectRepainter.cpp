@@ -498,6 +498,7 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
   }
 
   const bool moved = diff && shadow.shadowDrawing != shownShadow_;
+  under_.Lay(bands);
   DrawShadowOverFace(input, reporter, bands);
   const bool keep = whole && under_.pixels.size() <= kMaxShownPixels;
   for (std::size_t b = 0; b < bands.size(); ++b) {
@@ -542,10 +543,9 @@ void CairoFaceKeeper::Show(const PaintInput& input, MessageReporter& reporter,
 }
 
 // The shadow drawn once over the face, whose pixels under its bands are kept aside in `under_`
-// for the face to be put back after.
+// (laid out for them) for the face to be put back after.
 void CairoFaceKeeper::DrawShadowOverFace(const PaintInput& input, MessageReporter& reporter,
                                          const std::vector<IntRect>& bands) {
-  under_.Lay(bands);
   cairo_surface_flush(face_);
   bool anyShadow = false;
   for (std::size_t b = 0; b < bands.size(); ++b) {
