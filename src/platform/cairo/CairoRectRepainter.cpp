@@ -577,16 +577,27 @@ void CairoFaceKeeper::ClearShadowsAhead() {
 }
 
 // The picture of the coming second whose shadow is the one drawn now, composed ahead, replaces the
-// picture of the second before it, which the screen shows: only what differs goes to the screen.
+// picture of the second before it, which the screen shows: its bands go to the screen whole (a long
+// shadow that moves changes most of their pixels, its edges shifting along its whole length), and
+// the face where only the old shadow lay.
 bool CairoFaceKeeper::TakeShadowAhead(const TickRegions& shadow, const std::vector<IntRect>& bands) {
   if (shadowTaken_ >= shadowAhead_.size()) return false;
   ShadowAhead& a = shadowAhead_[shadowTaken_];
   if (a.drawing != shadow.shadowDrawing || !(a.picture.bands == bands)) return false;
-  const std::uint32_t* pixels = a.pixels.data();
-  for (const IntRect& c : a.changes) {
-    const std::size_t n = static_cast<std::size_t>(c.right - c.left);
-    if (sink_) sink_(pixels, n, c);
-    pixels += n * static_cast<std::size_t>(c.bottom - c.top);
+  for (std::size_t b = 0; b < bands.size(); ++b) {
+    const IntRect& band = bands[b];
+    const IntRect& old = shown_.bands[b];
+    if (IsEmptyRect(band)) {
+      Put(old);
+      continue;
+    }
+    if (!IsEmptyRect(old)) {
+      Put(IntRect{old.left, old.top, std::min(old.right, band.left), old.bottom});
+      Put(IntRect{std::max(old.left, band.right), old.top, old.right, old.bottom});
+    }
+    if (sink_) {
+      sink_(a.picture.Row(b, band.top), static_cast<std::size_t>(band.right - band.left), band);
+    }
   }
   shown_ = std::move(a.picture);
   shownShadow_ = std::move(a.drawing);
@@ -595,9 +606,8 @@ bool CairoFaceKeeper::TakeShadowAhead(const TickRegions& shadow, const std::vect
 }
 
 // Right after a shadow that moved was drawn, with the drawing at hand, the pictures of the coming
-// seconds' shadows are composed one after another on the face, each compared with the one before
-// it (the first with the picture the screen shows), and the face put back under each. A second
-// whose shadow is drawn as in the one before gives none. They stop before a shadow that reaches
+// seconds' shadows are composed one after another on the face, and the face put back under each.
+// A second whose shadow is drawn as in the one before gives none. They stop before a shadow that reaches
 // where the clock line changes the face.
 void CairoFaceKeeper::ComposeShadowsAhead(const PaintInput& input, MessageReporter& reporter,
                                           const SunAfter& sunAfter, const IntRect& clockArea) {
@@ -625,34 +635,15 @@ void CairoFaceKeeper::ComposeShadowsAhead(const PaintInput& input, MessageReport
     if (Meets(bands, clockArea)) break;
     under_.Lay(bands);
     if (under_.pixels.size() > kMaxShownPixels ||
-        kept + 2 * under_.pixels.size() > kMaxAheadPixels) {
+        kept + under_.pixels.size() > kMaxAheadPixels) {
       break;
     }
     DrawShadowOverFace(next, reporter, bands);
     ShadowAhead a;
     a.drawing = std::move(regions.shadowDrawing);
-    // The face holds the new picture wherever a change can lie: the new shadow in its bands, the
-    // bare face elsewhere.
-    const std::function<void(const IntRect&)> keep = [&](const IntRect& c) {
-      a.changes.push_back(c);
-      for (int y = c.top; y < c.bottom; ++y) {
-        const std::uint32_t* row = Row(face_, y);
-        a.pixels.insert(a.pixels.end(), row + c.left, row + c.right);
-      }
-    };
     for (std::size_t b = 0; b < bands.size(); ++b) {
       const IntRect& band = bands[b];
-      const IntRect& old = before->bands[b];
-      if (!IsEmptyRect(old)) {
-        PutChanges(b, IntRect{old.left, old.top, std::min(old.right, band.left), old.bottom},
-                   before, nullptr, &keep);
-        PutChanges(b,
-                   IntRect{std::max(old.left, IsEmptyRect(band) ? old.left : band.right),
-                           old.top, old.right, old.bottom},
-                   before, nullptr, &keep);
-      }
       if (IsEmptyRect(band)) continue;
-      PutChanges(b, band, before, &under_, &keep);
       for (int y = band.top; y < band.bottom; ++y) {
         std::uint32_t* row = Row(face_, y) + band.left;
         std::swap_ranges(row, row + (band.right - band.left), under_.Row(b, y));
@@ -661,7 +652,7 @@ void CairoFaceKeeper::ComposeShadowsAhead(const PaintInput& input, MessageReport
     cairo_surface_mark_dirty(face_);
     a.picture = std::move(under_);
     under_ = Banded{};
-    kept += a.picture.pixels.size() + a.pixels.size();
+    kept += a.picture.pixels.size();
     for (std::size_t b = 0; b < count; ++b) reach[b] = BoundingRect(reach[b], bands[b]);
     shadowAhead_.push_back(std::move(a));
     before = &shadowAhead_.back().picture;
@@ -674,8 +665,7 @@ void CairoFaceKeeper::ComposeShadowsAhead(const PaintInput& input, MessageReport
 // screen shows: the old shadow's pixels where it lay, else the face, which under the new shadow is
 // in `face`.
 void CairoFaceKeeper::PutChanges(std::size_t b, const IntRect& area, const Banded* was,
-                                 const Banded* face,
-                                 const std::function<void(const IntRect&)>* out) {
+                                 const Banded* face) {
   if (IsEmptyRect(area)) return;
   const IntRect old = was != nullptr ? was->bands[b] : IntRect{};
   ChangedRuns runs(area.left, area.right);
@@ -695,13 +685,7 @@ void CairoFaceKeeper::PutChanges(std::size_t b, const IntRect& area, const Bande
       }
       if (c > a) runs.Compare(a, now + a, was->Row(b, y) + (a - old.left), c - a);
     }
-    runs.EndStrip(top, bottom, [&](const IntRect& r) {
-      if (out != nullptr) {
-        (*out)(r);
-      } else {
-        Put(r);
-      }
-    });
+    runs.EndStrip(top, bottom, [&](const IntRect& r) { Put(r); });
   }
 }
 

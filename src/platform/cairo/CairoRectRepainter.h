@@ -109,13 +109,10 @@ class CairoFaceKeeper final : public FaceKeeper {
   void DrawAhead(const PaintInput& face, MessageReporter& reporter, const IntRect& rect);
 
   // The picture of a coming second whose shadow is drawn otherwise than in the second before,
-  // composed ahead: where it differs from the picture before it, and those pixels (rectangle after
-  // rectangle, row after row).
+  // composed ahead: the face elsewhere.
   struct ShadowAhead {
     std::vector<std::int32_t> drawing;  // the operations that draw its shadow
     Banded picture;                     // the picture under its shadow's bands
-    std::vector<IntRect> changes;
-    std::vector<std::uint32_t> pixels;
   };
   void DrawShadowOverFace(const PaintInput& input, MessageReporter& reporter,
                           const std::vector<IntRect>& bands);
@@ -124,10 +121,8 @@ class CairoFaceKeeper final : public FaceKeeper {
                            const SunAfter& sunAfter, const IntRect& clockArea);
   void ClearShadowsAhead();
 
-  // Shows the runs of `area` (in band `b`'s rows) where `now` differs from what the screen shows;
-  // with `out`, hands them to it instead.
-  void PutChanges(std::size_t b, const IntRect& area, const Banded* was, const Banded* face,
-                  const std::function<void(const IntRect&)>* out = nullptr);
+  // Shows the runs of `area` (in band `b`'s rows) where `now` differs from what the screen shows.
+  void PutChanges(std::size_t b, const IntRect& area, const Banded* was, const Banded* face);
   void Put(const IntRect& rect);
 
   cairo_surface_t* face_ = nullptr;
