@@ -8,6 +8,13 @@
 
 namespace sundial {
 
+namespace {
+
+// The suns of the coming seconds kept: as many as the keeper composes ahead, and some.
+constexpr std::size_t kSunsKept = 64;
+
+}  // namespace
+
 CDialWnd::CDialWnd(DialWndHost& host, LocalClock& clock, std::string& dialFilePath)
     : host_(host), clock_(clock), dialFilePath_(dialFilePath) {}
 
@@ -26,11 +33,8 @@ void CDialWnd::OnTimer() {
   clockHour_ = now.hour;
   clockMinute_ = now.minute;
   clockSecond_ = now.second;
-  const ZoneOffset zone = ZoneFromBias(now.biasMinutesWest);
   const int standardHour = now.daylightSaving > 0 ? now.hour - 1 : now.hour;
-  const SunState sun =
-      ComputeSunState(now.year, now.month, now.day, standardHour, now.minute, now.second,
-                      zone.zoneHours, zone.zoneMinutes, model.latitude, model.longitude);
+  const SunState sun = SunAt(now, standardHour, ZoneFromBias(now.biasMinutesWest));
   sunAzimuth = sun.sunAzimuth;
   sunAltitude = sun.sunAltitude;
   sunDeclination = sun.sunDeclination;
@@ -197,15 +201,36 @@ bool CDialWnd::SunAfter(int seconds, PaintInput& input) const {
   const long s = (now.hour * 60L + now.minute) * 60L + now.second + seconds;
   if (seconds < 0 || s >= 86400) return false;
   const int hour = static_cast<int>(s / 3600);
-  const ZoneOffset zone = ZoneFromBias(now.biasMinutesWest);
-  const SunState sun = ComputeSunState(
-      now.year, now.month, now.day, now.daylightSaving > 0 ? hour - 1 : hour,
-      static_cast<int>(s / 60 % 60), static_cast<int>(s % 60), zone.zoneHours, zone.zoneMinutes,
-      model.latitude, model.longitude);
+  LocalClockReading then = now;
+  then.hour = hour;
+  then.minute = static_cast<int>(s / 60 % 60);
+  then.second = static_cast<int>(s % 60);
+  // A new run of coming seconds: those kept from the last are past.
+  if (seconds == 1) sunsAhead_.clear();
+  const SunState sun = SunAt(then, now.daylightSaving > 0 ? hour - 1 : hour,
+                             ZoneFromBias(now.biasMinutesWest));
+  if (sunsAhead_.size() < kSunsKept) {
+    sunsAhead_.push_back({then, now.daylightSaving > 0 ? hour - 1 : hour, model.latitude,
+                          model.longitude, sun});
+  }
   input.sunAzimuth = sun.sunAzimuth;
   input.sunAltitude = sun.sunAltitude;
   input.sunDeclination = sun.sunDeclination;
   return true;
+}
+
+SunState CDialWnd::SunAt(const LocalClockReading& r, int standardHour,
+                         const ZoneOffset& zone) const {
+  for (const SunAhead& a : sunsAhead_) {
+    if (a.reading.year == r.year && a.reading.month == r.month && a.reading.day == r.day &&
+        a.standardHour == standardHour && a.reading.minute == r.minute &&
+        a.reading.second == r.second && a.reading.biasMinutesWest == r.biasMinutesWest &&
+        a.latitude == model.latitude && a.longitude == model.longitude) {
+      return a.sun;
+    }
+  }
+  return ComputeSunState(r.year, r.month, r.day, standardHour, r.minute, r.second, zone.zoneHours,
+                         zone.zoneMinutes, model.latitude, model.longitude);
 }
 
 bool CDialWnd::ShowAgain(FaceKeeper& keeper, MessageReporter& reporter,

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "astro/CivilTime.h"
+#include "astro/SunState.h"
 #include "model/DialModel.h"
 #include "render/Canvas.h"
 #include "render/DialPainter.h"
@@ -107,6 +109,9 @@ class CDialWnd {
   PaintInput Input();
   std::string ClockTextAfter(int seconds) const;
   bool SunAfter(int seconds, PaintInput& input) const;
+  // The sun for a standard-time clock reading in a zone, at the dial's place; the suns computed
+  // ahead for the coming seconds are kept, for their ticks to take.
+  SunState SunAt(const LocalClockReading& reading, int standardHour, const ZoneOffset& zone) const;
   // `shadowBandRows`: see TickDependentRegions.
   void Painted(const PaintInput& input, int width, int height, int shadowBandRows = 0);
   // Whether a picture kept at this size (`kept`: still holding this window's last paint) shows
@@ -129,6 +134,14 @@ class CDialWnd {
   int clockHour_ = 0;
   int clockMinute_ = 0;
   int clockSecond_ = 0;
+  struct SunAhead {
+    LocalClockReading reading;  // its date, minute, second and zone; the standard hour below
+    int standardHour = 0;
+    double latitude = 0;
+    double longitude = 0;
+    SunState sun;
+  };
+  mutable std::vector<SunAhead> sunsAhead_;
 };
 
 }  // namespace sundial
