@@ -43,20 +43,30 @@ int CellHeightOf(const FontSpec& spec) {
   return kDefaultCellHeight;
 }
 
-// The pens and fonts a canvas wrapper must know to tell how far an operation reaches.
+// Finds the entry of handle `h` in a short list of (handle, object) pairs, the latest first.
+template <typename T>
+const T* FindObject(const std::vector<std::pair<ObjectHandle, T>>& list, ObjectHandle h) {
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    if (it->first == h) return &it->second;
+  }
+  return nullptr;
+}
+
+// The pens and fonts a canvas wrapper must know to tell how far an operation reaches. A paint
+// makes a score of them, so short lists serve (a handle made again is found at its latest).
 class ObjectBook {
  public:
   void AddPen(ObjectHandle h, const PenSpec& spec) {
-    if (h != kNoObject) pens_[h] = spec;
+    if (h != kNoObject) pens_.emplace_back(h, spec);
   }
   void AddFont(ObjectHandle h, const FontSpec& spec) {
-    if (h != kNoObject) fonts_[h] = spec;
+    if (h != kNoObject) fonts_.emplace_back(h, spec);
   }
   void SelectPen(ObjectHandle h) {
-    if (auto it = pens_.find(h); it != pens_.end()) pen_ = it->second;
+    if (const PenSpec* pen = FindObject(pens_, h)) pen_ = *pen;
   }
   void SelectFont(ObjectHandle h) {
-    if (auto it = fonts_.find(h); it != fonts_.end()) font_ = it->second;
+    if (const FontSpec* font = FindObject(fonts_, h)) font_ = *font;
   }
   // Half the pen's width plus the fringe.
   int StrokeReach() const { return std::max(pen_.width, 1) / 2 + 1 + kStrokeFringe; }
@@ -72,8 +82,8 @@ class ObjectBook {
   }
 
  private:
-  std::map<ObjectHandle, PenSpec> pens_;
-  std::map<ObjectHandle, FontSpec> fonts_;
+  std::vector<std::pair<ObjectHandle, PenSpec>> pens_;
+  std::vector<std::pair<ObjectHandle, FontSpec>> fonts_;
   PenSpec pen_;  // a fresh canvas: the thin black pen, the default font
   FontSpec font_{"Arial", kDefaultCellHeight, kAnsiCharset};
 };
@@ -775,13 +785,13 @@ std::optional<IntRect> RegionReplay::Touches(const PaintInput& input, int width,
 void RegionReplay::Replay(const PaintInput& input, Canvas& canvas) const {
   // The objects made now stand in for those made when the paint was recorded; the canvas's own
   // (its stock objects, which a fresh canvas has under the same handles) stay as they are.
-  std::map<ObjectHandle, ObjectHandle> made;
+  std::vector<std::pair<ObjectHandle, ObjectHandle>> made;
   auto now = [&](ObjectHandle recorded) {
-    auto it = made.find(recorded);
-    return it == made.end() ? recorded : it->second;
+    const ObjectHandle* h = FindObject(made, recorded);
+    return h == nullptr ? recorded : *h;
   };
   auto make = [&](ObjectHandle recorded, ObjectHandle h) {
-    if (recorded != kNoObject) made[recorded] = h;
+    if (recorded != kNoObject) made.emplace_back(recorded, h);
   };
   const std::string clockLine = ClockLineText(input.clockText, input.equationText);
   using Op = CanvasOpKind;
