@@ -238,6 +238,8 @@ void CairoFaceKeeper::Release() {
   shownValid_ = false;
   ClearShadowsAhead();
   shadowAhead_.shrink_to_fit();
+  spare_.clear();
+  spare_.shrink_to_fit();
 }
 
 bool CairoFaceKeeper::Resize(int width, int height) {
@@ -567,10 +569,25 @@ void CairoFaceKeeper::DrawShadowOverFace(const PaintInput& input, MessageReporte
   cairo_surface_flush(face_);
 }
 
+void CairoFaceKeeper::Spare(Banded& picture) {
+  if (picture.pixels.capacity() > 0 && spare_.size() <= static_cast<std::size_t>(kSecondsAhead)) {
+    spare_.push_back(std::move(picture.pixels));
+  }
+  picture.pixels = Pixels();
+}
+
+CairoFaceKeeper::Pixels CairoFaceKeeper::SparePixels() {
+  if (spare_.empty()) return Pixels();
+  Pixels p = std::move(spare_.back());
+  spare_.pop_back();
+  return p;
+}
+
 void CairoFaceKeeper::ClearShadowsAhead() {
   // Pictures composed ahead of which none was taken: the coming seconds were not as foretold
   // (the clock was set, or the face changed under them); wait a while before composing again.
   if (!shadowAhead_.empty() && shadowTaken_ == 0) shadowAheadRest_ = kRestAfterUnusedAhead;
+  for (ShadowAhead& a : shadowAhead_) Spare(a.picture);
   shadowAhead_.clear();
   shadowTaken_ = 0;
   shadowAheadReach_.clear();
@@ -599,6 +616,7 @@ bool CairoFaceKeeper::TakeShadowAhead(const TickRegions& shadow, const std::vect
       sink_(a.picture.Row(b, band.top), static_cast<std::size_t>(band.right - band.left), band);
     }
   }
+  Spare(shown_);
   shown_ = std::move(a.picture);
   shownShadow_ = std::move(a.drawing);
   ++shadowTaken_;
@@ -652,6 +670,7 @@ void CairoFaceKeeper::ComposeShadowsAhead(const PaintInput& input, MessageReport
     cairo_surface_mark_dirty(face_);
     a.picture = std::move(under_);
     under_ = Banded{};
+    under_.pixels = SparePixels();
     kept += a.picture.pixels.size();
     for (std::size_t b = 0; b < count; ++b) reach[b] = BoundingRect(reach[b], bands[b]);
     shadowAhead_.push_back(std::move(a));

@@ -75,11 +75,32 @@ class CairoFaceKeeper final : public FaceKeeper {
             const TickRegions& shadow, bool changesOnly) override;
 
  private:
+  // Pixel buffers whose new elements are left as they are: each is written whole before it is read.
+  template <typename T>
+  struct Uninitialized : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+      using other = Uninitialized<U>;
+    };
+    Uninitialized() = default;
+    template <typename U>
+    Uninitialized(const Uninitialized<U>&) noexcept {}
+    template <typename U>
+    void construct(U* p) noexcept {
+      ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+      ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+  };
+  using Pixels = std::vector<std::uint32_t, Uninitialized<std::uint32_t>>;
+
   // The pixels under the shadow's bands, kept one band after another.
   struct Banded {
     std::vector<IntRect> bands;
     std::vector<std::size_t> offsets;
-    std::vector<std::uint32_t> pixels;
+    Pixels pixels;
     void Lay(const std::vector<IntRect>& of);
     std::uint32_t* Row(std::size_t b, int y) {
       return pixels.data() + Offset(b, y);
@@ -120,6 +141,10 @@ class CairoFaceKeeper final : public FaceKeeper {
   void ComposeShadowsAhead(const PaintInput& input, MessageReporter& reporter,
                            const SunAfter& sunAfter, const IntRect& clockArea);
   void ClearShadowsAhead();
+  // Buffers of pictures no longer needed are kept for the next (fresh memory would be faulted in
+  // page by page, a burst after another).
+  void Spare(Banded& picture);
+  Pixels SparePixels();
 
   // Shows the runs of `area` (in band `b`'s rows) where `now` differs from what the screen shows.
   void PutChanges(std::size_t b, const IntRect& area, const Banded* was, const Banded* face);
@@ -154,6 +179,7 @@ class CairoFaceKeeper final : public FaceKeeper {
   std::vector<IntRect> shadowAheadReach_;  // band by band
   IntRect clockArea_;       // where this tick repainted the clock line on the face
   int shadowAheadRest_ = 0;  // ticks to wait after pictures composed ahead went unused
+  std::vector<Pixels> spare_;
   Sink sink_;
 };
 
