@@ -625,8 +625,8 @@ bool CairoFaceKeeper::TakeShadowAhead(const TickRegions& shadow, const std::vect
 
 // Right after a shadow that moved was drawn, with the drawing at hand, the pictures of the coming
 // seconds' shadows are composed one after another on the face, and the face put back under each.
-// A second whose shadow is drawn as in the one before gives none. They stop before a shadow that reaches
-// where the clock line changes the face.
+// A second whose shadow is drawn as in the one before gives none. They stop before a shadow that
+// reaches where the clock line changes the face.
 void CairoFaceKeeper::ComposeShadowsAhead(const PaintInput& input, MessageReporter& reporter,
                                           const SunAfter& sunAfter, const IntRect& clockArea) {
   ClearShadowsAhead();
