@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/cairo/CairoCanvas.h"
-#include "platform/cairo/CairoRectRepainter.h"
+#include "platform/cairo/CairoPixelSurface.h"
 #include "window/CDialWnd.h"
 
 namespace {
@@ -62,19 +62,21 @@ void PaintBench(benchmark::State& state, const std::string& dialFile, bool ticks
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   cairo_t* cr = cairo_create(surface);
   std::vector<sundial::IntRect> changed;
-  sundial::CairoFaceKeeper keeper;
-  keeper.Resize(width, height);
+  sundial::CairoPixelSurface picture(width, height);
+  sundial::KeptPicture kept;
   long long shown = 0;  // pixels handed to the screen
-  keeper.SetSink([surface, &shown](const std::uint32_t* first, std::size_t stride,
-                                   const sundial::IntRect& r) {
-    shown += 1LL * (r.right - r.left) * (r.bottom - r.top);
+  auto show = [&] {
     const int to = cairo_image_surface_get_stride(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
-    for (int y = r.top; y < r.bottom; ++y, first += stride) {
-      std::memcpy(data + y * to + 4 * r.left, first, 4 * static_cast<std::size_t>(r.right - r.left));
+    for (const sundial::IntRect& r : changed) {
+      shown += 1LL * (r.right - r.left) * (r.bottom - r.top);
+      for (int y = r.top; y < r.bottom; ++y) {
+        std::memcpy(data + y * to + 4 * r.left, picture.Row(y) + r.left,
+                    4 * static_cast<std::size_t>(r.right - r.left));
+      }
     }
-  });
-  if (ticks) window.OnPaintFace(keeper, false, messages, changed);
+  };
+  if (ticks) window.OnPaintKept(kept, picture, messages, changed);
   shown = 0;
   for (auto _ : state) {
     if (ticks) {
@@ -85,7 +87,8 @@ void PaintBench(benchmark::State& state, const std::string& dialFile, bool ticks
       window.OnTimer();
     }
     if (ticks) {
-      benchmark::DoNotOptimize(window.OnPaintFace(keeper, true, messages, changed));
+      benchmark::DoNotOptimize(window.OnPaintKept(kept, picture, messages, changed));
+      show();
     } else {
       sundial::CairoCanvas canvas(cr, width, height);
       benchmark::DoNotOptimize(window.OnPaint(canvas, messages));

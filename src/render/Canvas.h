@@ -62,6 +62,28 @@ enum TextFlag : unsigned {
 
 enum class BackgroundMode { Transparent = 1, Opaque = 2 };
 
+// The operations of a canvas, for the canvases that keep or compare what a paint sends.
+enum class CanvasOpKind {
+  CreatePen,
+  CreateSolidBrush,
+  StockBlackBrush,
+  CreateFont,
+  DeleteObject,
+  SelectPen,
+  SelectBrush,
+  SelectFont,
+  SetTextColor,
+  SetBackgroundColor,
+  SetBackgroundMode,
+  FillRect,
+  MoveTo,
+  LineTo,
+  Ellipse,
+  DrawText,
+  SetClipRect,
+  ClearClip,
+};
+
 class Canvas {
  public:
   virtual ~Canvas() = default;

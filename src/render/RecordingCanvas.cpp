@@ -1,5 +1,7 @@
 #include "render/RecordingCanvas.h"
 
+#include <algorithm>
+
 namespace sundial {
 
 const char* CanvasOpName(CanvasOpKind kind) {
@@ -24,6 +26,16 @@ const char* CanvasOpName(CanvasOpKind kind) {
     case CanvasOpKind::ClearClip: return "clearClip";
   }
   return "unknown";
+}
+
+void RecordingCanvas::EraseLines(std::size_t first) {
+  if (first >= ops_.size()) return;
+  ops_.erase(std::remove_if(ops_.begin() + static_cast<std::ptrdiff_t>(first), ops_.end(),
+                            [](const CanvasOp& op) {
+                              return op.kind == CanvasOpKind::MoveTo ||
+                                     op.kind == CanvasOpKind::LineTo;
+                            }),
+             ops_.end());
 }
 
 CanvasOp& RecordingCanvas::Record(CanvasOpKind kind) {

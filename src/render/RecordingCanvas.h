@@ -7,6 +7,7 @@
 // handling of a drawing object that cannot be made can be exercised.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,27 +15,6 @@
 #include "render/Canvas.h"
 
 namespace sundial {
-
-enum class CanvasOpKind {
-  CreatePen,
-  CreateSolidBrush,
-  StockBlackBrush,
-  CreateFont,
-  DeleteObject,
-  SelectPen,
-  SelectBrush,
-  SelectFont,
-  SetTextColor,
-  SetBackgroundColor,
-  SetBackgroundMode,
-  FillRect,
-  MoveTo,
-  LineTo,
-  Ellipse,
-  DrawText,
-  SetClipRect,
-  ClearClip,
-};
 
 const char* CanvasOpName(CanvasOpKind kind);
 
@@ -96,6 +76,9 @@ class RecordingCanvas : public Canvas {
 
   const std::vector<CanvasOp>& Ops() const { return ops_; }
   void Clear() { ops_.clear(); }
+  // Forgets the MoveTo and LineTo operations from the `first`-th on, keeping the others: a
+  // polyline that the one recording found not to matter.
+  void EraseLines(std::size_t first);
   // The object behind a handle, or nullptr for kNoObject and unknown handles.
   const RecordedObject* Object(ObjectHandle handle) const;
 

@@ -3,33 +3,16 @@
 #include <cstdio>
 #include <string>
 
+#include "model/Cp1252.h"
+
 namespace sundial {
 
 namespace {
 
-// Code page 1252 to UTF-8; the five unassigned codes become U+FFFD.
-void AppendCp1252(std::string& out, unsigned char c) {
-  static const char16_t kHigh[32] = {
-      0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-  unsigned code = c;
-  if (c >= 0x80 && c < 0xA0) code = kHigh[c - 0x80];
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
+// The text in UTF-8 (from code page 1252), as a JSON string.
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
-  for (unsigned char c : text) {
+  for (unsigned char c : Cp1252ToUtf8(text)) {
     if (c == '"' || c == '\\') {
       out += '\\';
       out += static_cast<char>(c);
@@ -38,7 +21,7 @@ std::string JsonString(const std::string& text) {
       std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
       out += buffer;
     } else {
-      AppendCp1252(out, c);
+      out += static_cast<char>(c);
     }
   }
   return out + "\"";

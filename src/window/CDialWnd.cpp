@@ -1,17 +1,25 @@
 #include "window/CDialWnd.h"
 
+#include <cstdlib>
+
 #include "astro/CivilTime.h"
 #include "astro/SunState.h"
 #include "geometry/DialLoader.h"
 #include "render/DialPainter.h"
-#include "render/TickRegion.h"
 
 namespace sundial {
 
 namespace {
 
-// The suns of the coming seconds kept: as many as the keeper composes ahead, and some.
-constexpr std::size_t kSunsKept = 64;
+// For measuring what keeping the picture saves: with SUNDIAL_SAVER_FULL_REPAINT=1 in the
+// environment every tick paints the whole picture, as the savers once did.
+bool FullRepaintAsked() {
+  static const bool asked = [] {
+    const char* value = std::getenv("SUNDIAL_SAVER_FULL_REPAINT");
+    return value != nullptr && std::string(value) == "1";
+  }();
+  return asked;
+}
 
 }  // namespace
 
@@ -28,13 +36,12 @@ void CDialWnd::OnCreate() {
 // back into the previous day); the clock line shows the hour as the clock does.
 void CDialWnd::OnTimer() {
   const LocalClockReading now = clock_.Now();
-  clockReading_ = now;
   clockText = FormatClockText(now.hour, now.minute, now.second);
-  clockHour_ = now.hour;
-  clockMinute_ = now.minute;
-  clockSecond_ = now.second;
   const int standardHour = now.daylightSaving > 0 ? now.hour - 1 : now.hour;
-  const SunState sun = SunAt(now, standardHour, ZoneFromBias(now.biasMinutesWest));
+  const ZoneOffset zone = ZoneFromBias(now.biasMinutesWest);
+  const SunState sun =
+      ComputeSunState(now.year, now.month, now.day, standardHour, now.minute, now.second,
+                      zone.zoneHours, zone.zoneMinutes, model.latitude, model.longitude);
   sunAzimuth = sun.sunAzimuth;
   sunAltitude = sun.sunAltitude;
   sunDeclination = sun.sunDeclination;
@@ -93,157 +100,21 @@ PaintInput CDialWnd::Input() {
                     .fineLight = &fineLight_};
 }
 
-void CDialWnd::Painted(const PaintInput& input, int width, int height, int shadowBandRows) {
-  framePainted_ = true;
-  frameWidth_ = width;
-  frameHeight_ = height;
-  frameTitle_ = dialFilePath_;
-  frameTickRegions_ = TickDependentRegions(input, width, height, shadowBandRows);
-}
-
 bool CDialWnd::OnPaint(Canvas& canvas, MessageReporter& reporter) {
   LoadIfNeeded();
   if (model.modelReady == 0) return false;
-  const PaintInput input = Input();
-  PaintDial(input, canvas, reporter);
-  Painted(input, canvas.Width(), canvas.Height());
+  PaintDial(Input(), canvas, reporter);
   return true;
 }
 
-// Once a second: the kept picture is repainted where the old clock line and shadow were and the
-// new ones go, each rectangle by replaying the whole paint with only what reaches it drawn.
-bool CDialWnd::OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& reporter,
-                              std::vector<IntRect>& changed, RectRepainter* repainter) {
+bool CDialWnd::OnPaintKept(KeptPicture& picture, PixelSurface& surface,
+                           MessageReporter& reporter, std::vector<IntRect>& changed) {
   changed.clear();
-  const int width = keptFrame.Width();
-  const int height = keptFrame.Height();
-  if (!SameFrame(kept, width, height)) {
-    if (!OnPaint(keptFrame, reporter)) return false;
-    changed.push_back(IntRect{0, 0, width, height});
-    return true;
-  }
+  LoadIfNeeded();
   if (model.modelReady == 0) return false;
-  const PaintInput input = Input();
-  const TickRegions before = frameTickRegions_;
-  const TickRegions now = TickDependentRegions(input, width, height);
-  // A shadow drawn as it was, clear of the clock line, has the same pixels as before.
-  const auto clearOfShadow = [&](const IntRect& clock) {
-    return IsEmptyRect(IntersectRects(clock, now.shadow));
-  };
-  if (now.shadowDrawing == before.shadowDrawing && now.shadow == before.shadow &&
-      clearOfShadow(before.clockLine) && clearOfShadow(now.clockLine)) {
-    changed = MergeRegion({before.clockLine, now.clockLine}, width, height);
-  } else {
-    changed =
-        MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
-  }
-  for (const IntRect& rect : changed) {
-    if (repainter != nullptr) {
-      repainter->Repaint(input, reporter, rect);
-    } else {
-      RepaintRect(input, keptFrame, reporter, rect);
-    }
-  }
-  frameTickRegions_ = now;
+  if (FullRepaintAsked()) picture.Forget();
+  changed = picture.Update(Input(), surface, reporter);
   return true;
-}
-
-// Once a second on a kept face: the clock line is repainted on the face, and the picture is shown
-// again where the old clock line and shadow were and the new ones are.
-bool CDialWnd::OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& reporter,
-                           std::vector<IntRect>& changed) {
-  changed.clear();
-  const int width = keeper.Width();
-  const int height = keeper.Height();
-  if (!SameFrame(kept, width, height)) {
-    LoadIfNeeded();
-    if (model.modelReady == 0) return false;
-    const PaintInput input = Input();
-    PaintInput face = input;
-    face.withShadow = false;
-    keeper.PaintFace(face, reporter);
-    Painted(input, width, height, keeper.ShadowBandRows());
-    changed.push_back(IntRect{0, 0, width, height});
-    keeper.Show(input, reporter, changed, frameTickRegions_, false);
-    return true;
-  }
-  if (model.modelReady == 0) return false;
-  const PaintInput input = Input();
-  PaintInput face = input;
-  face.withShadow = false;
-  const TickRegions before = frameTickRegions_;
-  const TickRegions now = TickDependentRegions(input, width, height, keeper.ShadowBandRows());
-  keeper.ExpectClockTexts([this](int seconds) { return ClockTextAfter(seconds); });
-  keeper.ExpectSuns([this](int seconds, PaintInput& next) { return SunAfter(seconds, next); });
-  for (const IntRect& rect : MergeRegion({before.clockLine, now.clockLine}, width, height)) {
-    keeper.RepaintFace(face, reporter, rect);
-  }
-  changed =
-      MergeRegion({before.clockLine, now.clockLine, before.shadow, now.shadow}, width, height);
-  keeper.Show(input, reporter, changed, now, true);
-  frameTickRegions_ = now;
-  return true;
-}
-
-// The clock text `seconds` after the last tick's, as the clock will show it unless it is set or
-// its zone or daylight saving changes.
-std::string CDialWnd::ClockTextAfter(int seconds) const {
-  long s = ((clockHour_ * 60L + clockMinute_) * 60L + clockSecond_ + seconds) % 86400;
-  if (s < 0) s += 86400;
-  return FormatClockText(static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
-                         static_cast<int>(s % 60));
-}
-
-// The sun `seconds` after the last tick, computed exactly as that tick will compute it unless the
-// clock is set or its zone or daylight saving changes; false past midnight (another day).
-bool CDialWnd::SunAfter(int seconds, PaintInput& input) const {
-  const LocalClockReading& now = clockReading_;
-  const long s = (now.hour * 60L + now.minute) * 60L + now.second + seconds;
-  if (seconds < 0 || s >= 86400) return false;
-  const int hour = static_cast<int>(s / 3600);
-  LocalClockReading then = now;
-  then.hour = hour;
-  then.minute = static_cast<int>(s / 60 % 60);
-  then.second = static_cast<int>(s % 60);
-  // A new run of coming seconds: those kept from the last are past.
-  if (seconds == 1) sunsAhead_.clear();
-  const SunState sun = SunAt(then, now.daylightSaving > 0 ? hour - 1 : hour,
-                             ZoneFromBias(now.biasMinutesWest));
-  if (sunsAhead_.size() < kSunsKept) {
-    sunsAhead_.push_back({then, now.daylightSaving > 0 ? hour - 1 : hour, model.latitude,
-                          model.longitude, sun});
-  }
-  input.sunAzimuth = sun.sunAzimuth;
-  input.sunAltitude = sun.sunAltitude;
-  input.sunDeclination = sun.sunDeclination;
-  return true;
-}
-
-SunState CDialWnd::SunAt(const LocalClockReading& r, int standardHour,
-                         const ZoneOffset& zone) const {
-  for (const SunAhead& a : sunsAhead_) {
-    if (a.reading.year == r.year && a.reading.month == r.month && a.reading.day == r.day &&
-        a.standardHour == standardHour && a.reading.minute == r.minute &&
-        a.reading.second == r.second && a.reading.biasMinutesWest == r.biasMinutesWest &&
-        a.latitude == model.latitude && a.longitude == model.longitude) {
-      return a.sun;
-    }
-  }
-  return ComputeSunState(r.year, r.month, r.day, standardHour, r.minute, r.second, zone.zoneHours,
-                         zone.zoneMinutes, model.latitude, model.longitude);
-}
-
-bool CDialWnd::ShowAgain(FaceKeeper& keeper, MessageReporter& reporter,
-                         const std::vector<IntRect>& rects) {
-  if (!SameFrame(true, keeper.Width(), keeper.Height()) || model.modelReady == 0) return false;
-  keeper.Show(Input(), reporter, MergeRegion(rects, keeper.Width(), keeper.Height()),
-              frameTickRegions_, false);
-  return true;
-}
-
-bool CDialWnd::SameFrame(bool kept, int width, int height) const {
-  return kept && framePainted_ && fileLoaded != 0 && frameWidth_ == width &&
-         frameHeight_ == height && frameTitle_ == dialFilePath_;
 }
 
 }  // namespace sundial

@@ -13,7 +13,7 @@
 #include "model/DialModel.h"
 #include "render/Canvas.h"
 #include "render/DialPainter.h"
-#include "render/TickRegion.h"
+#include "window/KeptPicture.h"
 #include "window/LocalClock.h"
 
 namespace sundial {
@@ -22,7 +22,8 @@ namespace sundial {
 class DialWndHost {
  public:
   virtual ~DialWndHost() = default;
-  // Asks for a repaint of the whole client area (with erasing) soon after the present event.
+  // The tick changed the picture: the shell brings what it shows up to date (the Windows shell at
+  // once, the X11 shell when the events at hand are handled).
   virtual void Invalidate() = 0;
 };
 
@@ -65,27 +66,13 @@ class CDialWnd {
   // leave the window as it is and copy nothing.
   bool OnPaint(Canvas& canvas, MessageReporter& reporter);
 
-  // The paint of a shell that keeps its picture: `keptFrame` holds what the last OnPaint or
-  // OnPaintChanges of this window drew on it (or is new, which the shell must then say with
-  // `kept` false). Only the rectangles where the clock line and the shadow were and are now are
-  // painted again; the picture comes out exactly as a whole paint would draw it. Anything else
-  // that changed (a new size, the first picture) is painted whole. `changed` receives the
-  // rectangles to copy to the screen. Returns false, with `changed` empty, as OnPaint does.
-  // `repainter`, when given, repaints each rectangle (a canvas whose pixels depend on where a
-  // clip lies needs that); else the rectangle is painted on `keptFrame` under its clip.
-  bool OnPaintChanges(Canvas& keptFrame, bool kept, MessageReporter& reporter,
-                      std::vector<IntRect>& changed, RectRepainter* repainter = nullptr);
-
-  // The paint of a shell that keeps only the face: `keeper` holds the face the last OnPaintFace
-  // of this window left (or a new one, `kept` false, which is then painted whole). The clock line
-  // is repainted on the face and the picture shown where it changed, through the keeper, exactly
-  // as a whole paint draws it. `changed` receives the rectangles shown. Returns false, with
-  // `changed` empty, as OnPaint does.
-  bool OnPaintFace(FaceKeeper& keeper, bool kept, MessageReporter& reporter,
+  // The paint of a shell that keeps its picture on `surface`: `picture` brings it up to date
+  // (whole the first time, then only where the clock line and the shadow change) and `changed`
+  // receives the rectangles to show again. Returns false, with `changed` empty, as OnPaint does.
+  // With SUNDIAL_SAVER_FULL_REPAINT=1 in the environment every picture is painted whole, for
+  // measuring what keeping it saves.
+  bool OnPaintKept(KeptPicture& picture, PixelSurface& surface, MessageReporter& reporter,
                    std::vector<IntRect>& changed);
-  // Shows `rects` of the last picture again (the window was exposed), from the kept face without
-  // repainting it. False when the keeper holds no face of this window's last paint.
-  bool ShowAgain(FaceKeeper& keeper, MessageReporter& reporter, const std::vector<IntRect>& rects);
 
   // The dial and the present sun (read by the painter and by tests).
   DialModel model;
@@ -107,41 +94,10 @@ class CDialWnd {
  private:
   void Load();
   PaintInput Input();
-  std::string ClockTextAfter(int seconds) const;
-  bool SunAfter(int seconds, PaintInput& input) const;
-  // The sun for a standard-time clock reading in a zone, at the dial's place; the suns computed
-  // ahead for the coming seconds are kept, for their ticks to take.
-  SunState SunAt(const LocalClockReading& reading, int standardHour, const ZoneOffset& zone) const;
-  // `shadowBandRows`: see TickDependentRegions.
-  void Painted(const PaintInput& input, int width, int height, int shadowBandRows = 0);
-  // Whether a picture kept at this size (`kept`: still holding this window's last paint) shows
-  // the loaded dial under its present title.
-  bool SameFrame(bool kept, int width, int height) const;
 
   LocalClock& clock_;
   std::string& dialFilePath_;
   FineLightCache fineLight_;  // which points of the fine traces are lit, for the loaded dial
-
-  // What the last paint left on its canvas: its size, its title and where its tick-dependent
-  // parts lie.
-  bool framePainted_ = false;
-  int frameWidth_ = 0;
-  int frameHeight_ = 0;
-  std::string frameTitle_;
-  TickRegions frameTickRegions_;
-  // The clock reading of the last tick.
-  LocalClockReading clockReading_;
-  int clockHour_ = 0;
-  int clockMinute_ = 0;
-  int clockSecond_ = 0;
-  struct SunAhead {
-    LocalClockReading reading;  // its date, minute, second and zone; the standard hour below
-    int standardHour = 0;
-    double latitude = 0;
-    double longitude = 0;
-    SunState sun;
-  };
-  mutable std::vector<SunAhead> sunsAhead_;
 };
 
 }  // namespace sundial

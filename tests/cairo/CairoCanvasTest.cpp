@@ -290,10 +290,21 @@ TEST(CairoCanvasText, SymbolFontDrawsTheZodiacAndTheBell) {
   }
 }
 
-TEST(CairoCanvasText, AnsiTextIsCodePage1252) {
-  EXPECT_EQ("\u00E9t\u00E9 \u20AC", Cp1252ToUtf8("\xE9t\xE9 \x80"));
-  EXPECT_EQ("\u2019", Cp1252ToUtf8("\x92"));
-  EXPECT_EQ("ab", Cp1252ToUtf8("a\x81" "b"));
+// The five codes code page 1252 leaves unassigned, and a NUL, draw nothing: the text around them
+// comes out as without them.
+TEST(CairoCanvasText, UnassignedCodesDrawNothing) {
+  auto draw = [](const std::string& text) {
+    Picture p(80, 40);
+    CairoCanvas& c = p.canvas();
+    c.SelectFont(c.CreateFont({"Arial", 20, kAnsiCharset}));
+    c.SetTextColor(Rgb{255, 255, 255});
+    c.SetBackgroundMode(BackgroundMode::Transparent);
+    c.DrawText(text, {4, 4, 4, 4}, kTextLeft | kTextNoClip);
+    return p.Lit(0, 0, 80, 40);
+  };
+  const int plain = draw("ab");
+  EXPECT_GT(plain, 20);
+  EXPECT_EQ(draw(std::string("a\x81\x8D\x8F\x90\x9D", 6) + std::string(1, '\0') + "b"), plain);
 }
 
 TEST(CairoPicture, WritesPngSvgAndPdfAndReportsAnUnwritablePath) {

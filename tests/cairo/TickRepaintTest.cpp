@@ -1,7 +1,8 @@
 // A dial window that keeps its picture repaints, once a second, only where the clock line and the
-// shadow were and now are. Every picture so brought up to date must equal, pixel for pixel, a
-// whole paint of the same instant: for every dial type, through a day with its sunrise and sunset,
-// across midnight, into daylight saving and after a resize.
+// shadow were and now are, and shows only the rectangles that changed. Every picture so brought
+// up to date, and so shown, must equal, pixel for pixel, a whole paint of the same instant: for
+// every dial type, through a day with its sunrise and sunset, across midnight, into and out of
+// daylight saving, with the clock set back and forward, and after a resize.
 #include <gtest/gtest.h>
 
 #include <cairo.h>
@@ -16,7 +17,8 @@
 #include <vector>
 
 #include "platform/cairo/CairoCanvas.h"
-#include "platform/cairo/CairoRectRepainter.h"
+#include "platform/cairo/CairoPixelSurface.h"
+#include "render/TickRegions.h"
 #include "window/CDialWnd.h"
 
 namespace sundial {
@@ -40,50 +42,34 @@ struct Surface {
   cairo_surface_t* s;
 };
 
-// One paint of `window` on `image`: whole, or of what changed since the last one.
-bool PaintOn(CDialWnd& window, cairo_surface_t* image, bool changesOnly, bool kept,
-             std::vector<IntRect>* changed = nullptr) {
+// One whole paint of `window` on `image`.
+bool PaintOn(CDialWnd& window, cairo_surface_t* image) {
   cairo_t* cr = cairo_create(image);
   bool drew = false;
   {
     CairoCanvas canvas(cr, cairo_image_surface_get_width(image),
                        cairo_image_surface_get_height(image));
     Quiet quiet;
-    std::vector<IntRect> rects;
-    CairoRectRepainter repainter(image);
-    drew = changesOnly ? window.OnPaintChanges(canvas, kept, quiet, rects, &repainter)
-                       : window.OnPaint(canvas, quiet);
-    if (changed) *changed = rects;
+    drew = window.OnPaint(canvas, quiet);
   }
   cairo_destroy(cr);
   cairo_surface_flush(image);
   return drew;
 }
 
-// A screen that shows what a face keeper hands on.
-void ShowOn(CairoFaceKeeper& keeper, cairo_surface_t* screen) {
-  keeper.SetSink([screen](const std::uint32_t* first, std::size_t stride, const IntRect& r) {
-    cairo_surface_flush(screen);
-    const int to = cairo_image_surface_get_stride(screen);
-    unsigned char* data = cairo_image_surface_get_data(screen);
-    for (int y = r.top; y < r.bottom; ++y, first += stride) {
-      std::memcpy(data + y * to + 4 * r.left, first, 4 * static_cast<std::size_t>(r.right - r.left));
+// Copies rectangles of the kept picture to `screen`, as a shell shows them.
+void ShowOn(CairoPixelSurface& picture, cairo_surface_t* screen,
+            const std::vector<IntRect>& rects) {
+  cairo_surface_flush(screen);
+  const int to = cairo_image_surface_get_stride(screen);
+  unsigned char* data = cairo_image_surface_get_data(screen);
+  for (const IntRect& r : rects) {
+    for (int y = r.top; y < r.bottom; ++y) {
+      std::memcpy(data + y * to + 4 * r.left, picture.Row(y) + r.left,
+                  4 * static_cast<std::size_t>(r.right - r.left));
     }
-    cairo_surface_mark_dirty(screen);
-  });
-}
-
-// One paint of `window` through a face keeper onto `screen`, of what changed since the last one.
-bool PaintFaceOn(CDialWnd& window, CairoFaceKeeper& keeper, cairo_surface_t* screen,
-                 std::vector<IntRect>* changed) {
-  Quiet quiet;
-  ShowOn(keeper, screen);
-  const bool kept = keeper.Resize(cairo_image_surface_get_width(screen),
-                                  cairo_image_surface_get_height(screen));
-  std::vector<IntRect> rects;
-  const bool drew = window.OnPaintFace(keeper, kept, quiet, rects);
-  if (changed) *changed = rects;
-  return drew;
+  }
+  cairo_surface_mark_dirty(screen);
 }
 
 // The pixels that differ, and the first of them.
@@ -134,12 +120,16 @@ std::vector<LocalClockReading> Ticks() {
   // Seconds running on across a minute, the clock line's record replayed with each new time, and
   // the lines of the coming seconds drawn ahead taken, used up and drawn ahead again.
   for (int s = 50; s < 70; ++s) t.push_back(At(21, 9, 10 + s / 60, s % 60));
+  t.push_back(At(21, 8, 11, 9));   // the clock set back an hour
+  t.push_back(At(21, 8, 12, 10));  // and forward a minute
   for (int h = 12; h <= 23; h += (h < 17 ? 5 : 1)) t.push_back(At(21, h, 40, 0));
   t.push_back(At(21, 23, 59, 59));
   t.push_back(At(22, 0, 0, 0));
   t.push_back(At(22, 1, 0, 0));
   t.push_back(At(22, 2, 0, 0, 1));  // daylight saving begins: the clock shows an hour more
   t.push_back(At(22, 14, 0, 0, 1));
+  t.push_back(At(22, 13, 0, 1, 0));  // daylight saving ends: the clock shows an hour less
+  t.push_back(At(22, 13, 0, 2, 0));
   return t;
 }
 
@@ -152,10 +142,9 @@ std::vector<std::string> Dials() {
   return dials;
 }
 
-// Rectangle by rectangle, or keeping the face (the picture without its shadow) beside it. The
-// window is resized before the last tick but one when `resize` is set.
-void CheckKeptPictures(bool keepFace, const std::vector<std::string>& dials, int width,
-                       int height, const std::vector<LocalClockReading>& ticks, bool resize) {
+// The window is resized before the last tick but one when `resize` is set.
+void CheckKeptPictures(const std::vector<std::string>& dials, int width, int height,
+                       const std::vector<LocalClockReading>& ticks, bool resize) {
   for (const std::string& dial : dials) {
     SCOPED_TRACE(dial.empty() ? std::string("default dial") : dial);
     NoHost host;
@@ -169,17 +158,17 @@ void CheckKeptPictures(bool keepFace, const std::vector<std::string>& dials, int
 
     int w = width;
     int h = height;
-    auto keptImage = std::make_unique<Surface>(w, h);
-    CairoFaceKeeper keeper;
-    auto paint = [&](bool keptPicture, std::vector<IntRect>* changed) {
-      return keepFace ? PaintFaceOn(kept, keeper, keptImage->s, changed)
-                      : PaintOn(kept, keptImage->s, true, keptPicture, changed);
-    };
+    auto picture = std::make_unique<CairoPixelSurface>(w, h);
+    auto screen = std::make_unique<Surface>(w, h);
+    KeptPicture keeper;
+    Quiet quiet;
+    std::vector<IntRect> changed;
     // The first picture, before a tick; both windows read their dial (and so its place) then.
-    ASSERT_TRUE(paint(false, nullptr));
+    ASSERT_TRUE(kept.OnPaintKept(keeper, *picture, quiet, changed));
+    ShowOn(*picture, screen->s, changed);
     {
       Surface first(w, h);
-      ASSERT_TRUE(PaintOn(whole, first.s, false, false));
+      ASSERT_TRUE(PaintOn(whole, first.s));
     }
 
     for (std::size_t i = 0; i < ticks.size(); ++i) {
@@ -191,14 +180,15 @@ void CheckKeptPictures(bool keepFace, const std::vector<std::string>& dials, int
         // The window changes size: the new picture is painted whole, then kept again.
         w = 402;
         h = 289;
-        keptImage = std::make_unique<Surface>(w, h);
+        picture = std::make_unique<CairoPixelSurface>(w, h);
+        screen = std::make_unique<Surface>(w, h);
         resized = true;
       }
       clock.Set(t);
       kept.OnTimer();
       whole.OnTimer();
-      std::vector<IntRect> changed;
-      ASSERT_TRUE(paint(!resized, &changed));
+      ASSERT_TRUE(kept.OnPaintKept(keeper, *picture, quiet, changed));
+      ShowOn(*picture, screen->s, changed);
       if (!resized && i > 0) {
         // Only parts of the picture were drawn again.
         long long area = 0;
@@ -206,17 +196,15 @@ void CheckKeptPictures(bool keepFace, const std::vector<std::string>& dials, int
         EXPECT_LT(area, 1LL * w * h);
       }
       Surface reference(w, h);
-      ASSERT_TRUE(PaintOn(whole, reference.s, false, false));
+      ASSERT_TRUE(PaintOn(whole, reference.s));
       std::string first;
-      const int differing = Differences(keptImage->s, reference.s, first);
+      const int differing = Differences(screen->s, reference.s, first);
       EXPECT_EQ(differing, 0) << "first at " << first;
       if (differing != 0) break;
-      if (keepFace && i + 1 == ticks.size()) {
-        // An exposure shows the whole picture again from the face, as it was.
+      if (i + 1 == ticks.size()) {
+        // An exposure shows the whole picture again from the kept one, as it was.
         Surface exposed(w, h);
-        Quiet quiet;
-        ShowOn(keeper, exposed.s);
-        ASSERT_TRUE(kept.ShowAgain(keeper, quiet, {IntRect{0, 0, w, h}}));
+        ShowOn(*picture, exposed.s, {IntRect{0, 0, w, h}});
         EXPECT_EQ(Differences(exposed.s, reference.s, first), 0) << "first at " << first;
       }
     }
@@ -224,11 +212,7 @@ void CheckKeptPictures(bool keepFace, const std::vector<std::string>& dials, int
 }
 
 TEST(TickRepaint, EveryKeptPictureEqualsAWholePaintForEveryDial) {
-  CheckKeptPictures(false, Dials(), 331, 217, Ticks(), true);
-}
-
-TEST(TickRepaint, EveryPictureComposedOnItsKeptFaceEqualsAWholePaintForEveryDial) {
-  CheckKeptPictures(true, Dials(), 331, 217, Ticks(), true);
+  CheckKeptPictures(Dials(), 331, 217, Ticks(), true);
 }
 
 // On the morning the equation of time changes sign its text, and so the clock line, changes
@@ -237,14 +221,12 @@ TEST(TickRepaint, AClockLineThatChangesWidthIsRepaintedWhole) {
   // Three seconds first, so that the clock line is replayed from its record when it widens.
   const std::vector<LocalClockReading> ticks{At(13, 8, 0, 0),  At(13, 8, 0, 1),  At(13, 8, 0, 2),
                                              At(13, 10, 0, 0), At(13, 10, 0, 1), At(13, 8, 0, 3)};
-  CheckKeptPictures(true, {""}, 1280, 720, ticks, false);
-  CheckKeptPictures(false, {""}, 1280, 720, ticks, false);
+  CheckKeptPictures({""}, 1280, 720, ticks, false);
 }
 
 // A low winter sun at Greenwich: the horizontal dial's shadow runs off the screen and its far end
-// moves every second, so that the pictures of the coming seconds are composed ahead and taken one
-// after another; the clock set back and forward again, and a resize, drop them.
-TEST(TickRepaint, ALongShadowMovingEverySecondIsShownExactlyAsItIsComposedAhead) {
+// moves every second; the clock set back and forward again, and a resize.
+TEST(TickRepaint, ALongShadowMovingEverySecondIsShownExactly) {
   auto at = [](int minute, int second) {
     LocalClockReading r;
     r.year = 2010;
@@ -263,44 +245,11 @@ TEST(TickRepaint, ALongShadowMovingEverySecondIsShownExactlyAsItIsComposedAhead)
   ticks.push_back(at(20, 41));
   const std::string dial =
       (fs::path(SUNDIAL_SOURCE_DIR) / "examples" / "type-01-horizontal-greenwich.vqr").string();
-  CheckKeptPictures(true, {dial}, 1280, 720, ticks, true);
+  CheckKeptPictures({dial}, 1280, 720, ticks, true);
 }
 
-// A keeper that paints the face whole on an image of its own and keeps the shadow's bands that
-// each picture is shown with.
-class BandsKeeper final : public FaceKeeper {
- public:
-  BandsKeeper(int width, int height, int bandRows) : face_(width, height), bandRows_(bandRows) {}
-  int Width() const override { return cairo_image_surface_get_width(face_.s); }
-  int Height() const override { return cairo_image_surface_get_height(face_.s); }
-  int ShadowBandRows() const override { return bandRows_; }
-  void PaintFace(const PaintInput& face, MessageReporter& reporter) override {
-    cairo_t* cr = cairo_create(face_.s);
-    {
-      CairoCanvas canvas(cr, Width(), Height());
-      PaintDial(face, canvas, reporter);
-    }
-    cairo_destroy(cr);
-    cairo_surface_flush(face_.s);
-  }
-  void RepaintFace(const PaintInput& face, MessageReporter& reporter, const IntRect&) override {
-    PaintFace(face, reporter);
-  }
-  void ExpectClockTexts(ClockTextAfter) override {}
-  void Show(const PaintInput&, MessageReporter&, const std::vector<IntRect>&,
-            const TickRegions& shadow, bool) override {
-    bands = shadow.shadowBands;
-  }
-  cairo_surface_t* Face() const { return face_.s; }
-  std::vector<IntRect> bands;
-
- private:
-  Surface face_;
-  int bandRows_;
-};
-
-// The bands a face keeper draws the shadow in must hold every pixel the shadow changes, for the
-// wide pens of a large screen too (their bands are taken along the line, not as boxes), in
+// The bands the shadow is drawn in must hold every pixel the shadow changes over the face, for
+// the wide pens of a large screen too (their bands are taken along the line, not as boxes), in
 // bands of single rows and of the rows the saver takes, at the long shadows of morning and
 // evening as at noon.
 TEST(TickRepaint, TheShadowsBandsHoldEveryPixelItDraws) {
@@ -311,41 +260,48 @@ TEST(TickRepaint, TheShadowsBandsHoldEveryPixelItDraws) {
                                              At(21, 20, 50, 0)};
   for (const std::string& dial : Dials()) {
     SCOPED_TRACE(dial.empty() ? std::string("default dial") : dial);
-    for (const int bandRows : {1, CairoFaceKeeper().ShadowBandRows()}) {
-      SCOPED_TRACE("bands of " + std::to_string(bandRows) + " rows");
-      NoHost host;
-      FixedLocalClock clock(ticks[0]);
-      std::string keptPath = dial;
-      std::string wholePath = dial;
-      CDialWnd kept(host, clock, keptPath);
-      CDialWnd whole(host, clock, wholePath);
-      kept.OnCreate();
-      whole.OnCreate();
-      BandsKeeper keeper(w, h, bandRows);
+    NoHost host;
+    FixedLocalClock clock(ticks[0]);
+    std::string path = dial;
+    CDialWnd window(host, clock, path);
+    window.OnCreate();
+    window.LoadIfNeeded();
+    for (const LocalClockReading& t : ticks) {
+      SCOPED_TRACE(std::to_string(t.hour) + ":" + std::to_string(t.minute));
+      clock.Set(t);
+      window.OnTimer();
+      Surface picture(w, h);
+      ASSERT_TRUE(PaintOn(window, picture.s));
+      const PaintInput input{.model = window.model,
+                             .sunValid = window.sunValid,
+                             .sunAzimuth = window.sunAzimuth,
+                             .sunAltitude = window.sunAltitude,
+                             .sunDeclination = window.sunDeclination,
+                             .dayOfYear = window.dayOfYear,
+                             .clockText = window.clockText,
+                             .equationText = window.equationText,
+                             .dialFilePath = path};
+      PaintInput faceInput = input;
+      faceInput.withShadow = false;
+      CairoPixelSurface face(w, h);
       Quiet quiet;
-      std::vector<IntRect> changed;
-      ASSERT_TRUE(kept.OnPaintFace(keeper, false, quiet, changed));
-      for (const LocalClockReading& t : ticks) {
-        SCOPED_TRACE(std::to_string(t.hour) + ":" + std::to_string(t.minute));
-        clock.Set(t);
-        kept.OnTimer();
-        whole.OnTimer();
-        ASSERT_TRUE(kept.OnPaintFace(keeper, true, quiet, changed));
-        Surface picture(w, h);
-        ASSERT_TRUE(PaintOn(whole, picture.s, false, false));
+      face.Draw([&](Canvas& canvas) { PaintDial(faceInput, canvas, quiet); });
+      for (const int bandRows : {1, 8}) {
+        SCOPED_TRACE("bands of " + std::to_string(bandRows) + " rows");
+        const std::vector<IntRect> bands = TickDependentRegions(input, w, h, bandRows).shadowBands;
         const int stride = cairo_image_surface_get_stride(picture.s);
         const unsigned char* a = cairo_image_surface_get_data(picture.s);
-        const unsigned char* f = cairo_image_surface_get_data(keeper.Face());
         int outside = 0;
         std::string first;
         for (int y = 0; y < h; ++y) {
           const std::size_t b = static_cast<std::size_t>(y / bandRows);
-          const IntRect band = b < keeper.bands.size() ? keeper.bands[b] : IntRect{};
+          const IntRect band = b < bands.size() ? bands[b] : IntRect{};
           for (int x = 0; x < w; ++x) {
-            std::uint32_t u, v;
+            std::uint32_t u;
             std::memcpy(&u, a + y * stride + 4 * x, 4);
-            std::memcpy(&v, f + y * stride + 4 * x, 4);
-            if (((u ^ v) & 0xFFFFFF) == 0 || (x >= band.left && x < band.right)) continue;
+            if (((u ^ face.Row(y)[x]) & 0xFFFFFF) == 0 || (x >= band.left && x < band.right)) {
+              continue;
+            }
             if (outside++ == 0) first = std::to_string(x) + ", " + std::to_string(y);
           }
         }

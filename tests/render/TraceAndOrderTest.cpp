@@ -20,7 +20,7 @@ TEST(TraceJson, OneObjectPerOperationWithDeviceCoordinates) {
   canvas.SelectPen(pen);
   canvas.MoveTo(-5, 7);
   canvas.LineTo(300, 190);
-  canvas.DrawText("Caf\xe9 \"A\"\\", IntRect{1, 2, 3, 4}, kTextCenter | kTextNoClip);
+  canvas.DrawText("Caf\xe9 \"A\"\\\x81", IntRect{1, 2, 3, 4}, kTextCenter | kTextNoClip);
   canvas.SetBackgroundMode(BackgroundMode::Transparent);
   std::ostringstream out;
   WriteTraceJson(canvas, out);
@@ -33,7 +33,7 @@ TEST(TraceJson, OneObjectPerOperationWithDeviceCoordinates) {
   EXPECT_NE(json.find("{\"op\":\"moveTo\",\"x\":-5,\"y\":7}"), std::string::npos);
   EXPECT_NE(json.find("{\"op\":\"lineTo\",\"x\":300,\"y\":190,\"pen\":1}"), std::string::npos);
   // Code page 1252 becomes UTF-8; quotes and backslashes are escaped.
-  EXPECT_NE(json.find("\"text\":\"Caf\xc3\xa9 \\\"A\\\"\\\\\""), std::string::npos);
+  EXPECT_NE(json.find("\"text\":\"Caf\xc3\xa9 \\\"A\\\"\\\\\xc2\x81\""), std::string::npos);
   EXPECT_NE(json.find("\"mode\":\"transparent\""), std::string::npos);
   // Operations appear in the order they were made.
   EXPECT_LT(json.find("moveTo"), json.find("lineTo"));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/GdiPixelSurface.h"
 #include "render/RecordingCanvas.h"
 #include "window/CDialWnd.h"
 
@@ -145,10 +146,11 @@ TEST_F(GdiDialPaint, ThePresentShadowIsBrownAndTheTitlesAreWritten) {
   EXPECT_GE(titles, 2);
 }
 
-// A dial window that keeps its picture on a GDI canvas repaints, once a second, only where the
-// clock line and the shadow were and now are: each picture so kept equals a whole paint of the
-// same instant, pixel for pixel, for every dial type, through a day (sunrise, sunset), across
-// midnight, into daylight saving and after a resize.
+// A dial window that keeps its picture on a DIB section repaints, once a second, only where the
+// clock line and the shadow were and now are, and shows only those rectangles: each picture so
+// shown equals a whole paint of the same instant, pixel for pixel, for every dial type, through a
+// day (sunrise, sunset), with the clock set back and forward, across midnight, into and out of
+// daylight saving and after a resize.
 LocalClockReading Tick(int day, int hour, int minute, int second, int dst) {
   LocalClockReading r = SummerAfternoon();
   r.day = day;
@@ -173,10 +175,14 @@ TEST(GdiKeptPicture, EveryTickEqualsAWholePaintForEveryDial) {
   std::vector<LocalClockReading> ticks;
   for (int h : {0, 3, 4, 5, 6, 7, 8, 12, 17, 19, 20, 21, 22}) ticks.push_back(Tick(21, h, 20, 0, 0));
   ticks.push_back(Tick(21, 22, 20, 1, 0));
+  ticks.push_back(Tick(21, 21, 20, 1, 0));  // the clock set back an hour
+  ticks.push_back(Tick(21, 21, 21, 2, 0));  // and forward a minute
   ticks.push_back(Tick(21, 23, 59, 59, 0));
   ticks.push_back(Tick(22, 0, 0, 0, 0));
   ticks.push_back(Tick(22, 2, 0, 0, 1));
   ticks.push_back(Tick(22, 14, 0, 0, 1));
+  ticks.push_back(Tick(22, 13, 0, 1, 0));  // daylight saving ends
+  ticks.push_back(Tick(22, 13, 0, 2, 0));
 
   for (const std::string& dialPath : dials) {
     SCOPED_TRACE(dialPath.empty() ? std::string("default dial") : dialPath);
@@ -190,10 +196,20 @@ TEST(GdiKeptPicture, EveryTickEqualsAWholePaintForEveryDial) {
     whole.OnCreate();
     int w = 331;
     int h = 217;
-    auto frame = std::make_unique<GdiCanvas>(w, h);
+    auto frame = std::make_unique<GdiPixelSurface>(w, h);
+    auto screen = std::make_unique<GdiCanvas>(w, h);
+    KeptPicture picture;
     KeptMessages messages;
     std::vector<IntRect> changed;
-    ASSERT_TRUE(kept.OnPaintChanges(*frame, false, messages, changed));
+    // The screen is shown the rectangles that changed, as the window is.
+    auto show = [&] {
+      for (const IntRect& r : changed) {
+        BitBlt(screen->Dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, frame->Dc(),
+               r.left, r.top, SRCCOPY);
+      }
+    };
+    ASSERT_TRUE(kept.OnPaintKept(picture, *frame, messages, changed));
+    show();
     for (std::size_t i = 0; i < ticks.size(); ++i) {
       const LocalClockReading& t = ticks[i];
       SCOPED_TRACE("day " + std::to_string(t.day) + " " + std::to_string(t.hour) + ":" +
@@ -202,12 +218,14 @@ TEST(GdiKeptPicture, EveryTickEqualsAWholePaintForEveryDial) {
       if (resized) {
         w = 402;
         h = 289;
-        frame = std::make_unique<GdiCanvas>(w, h);
+        frame = std::make_unique<GdiPixelSurface>(w, h);
+        screen = std::make_unique<GdiCanvas>(w, h);
       }
       clock.Set(t);
       kept.OnTimer();
       whole.OnTimer();
-      ASSERT_TRUE(kept.OnPaintChanges(*frame, !resized, messages, changed));
+      ASSERT_TRUE(kept.OnPaintKept(picture, *frame, messages, changed));
+      show();
       GdiCanvas reference(w, h);
       ASSERT_TRUE(whole.OnPaint(reference, messages));
       GdiFlush();
@@ -216,7 +234,7 @@ TEST(GdiKeptPicture, EveryTickEqualsAWholePaintForEveryDial) {
       for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
           const std::size_t at = static_cast<std::size_t>(y) * w + x;
-          if ((frame->Pixels()[at] & 0xFFFFFF) == (reference.Pixels()[at] & 0xFFFFFF)) continue;
+          if ((screen->Pixels()[at] & 0xFFFFFF) == (reference.Pixels()[at] & 0xFFFFFF)) continue;
           if (differing++ == 0) {
             firstX = x;
             firstY = y;

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "model/Cp1252.h"
+
 namespace sundial {
 
 namespace {
@@ -81,27 +83,19 @@ PangoFontDescription* DescribeFont(const FontSpec& spec) {
   return d;
 }
 
-}  // namespace
-
-std::string Cp1252ToUtf8(const std::string& text) {
-  // 0x80..0x9F of code page 1252; 0 marks the five codes the page leaves undefined.
-  static constexpr std::uint16_t kHigh[32] = {
-      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+// The characters of an ANSI text that have a glyph to draw: a NUL and the five codes the code page
+// leaves unassigned (control characters once converted) draw nothing.
+std::string Drawable(const std::string& text) {
   std::string out;
   out.reserve(text.size());
-  for (unsigned char c : text) {
-    if (c == 0) continue;
-    std::uint32_t cp = c;
-    if (c >= 0x80 && c < 0xA0) {
-      cp = kHigh[c - 0x80];
-      if (cp == 0) continue;
-    }
-    AppendUtf8(out, cp);
+  for (const char c : text) {
+    const char32_t code = Cp1252ToCodePoint(static_cast<unsigned char>(c));
+    if (code != 0 && !(code >= 0x80 && code < 0xA0)) out += c;
   }
   return out;
 }
+
+}  // namespace
 
 std::string SymbolFontToUtf8(const std::string& text) {
   std::string out;
@@ -342,10 +336,6 @@ CairoCanvas::RunBounds CairoCanvas::BoundsOf(const std::vector<Vertex>& run) {
 bool CairoCanvas::MayShow(double left, double top, double right, double bottom) const {
   // Half the pen, a thin pen's miter corners and the antialiased fringe.
   const double reach = (penSpec_.width <= 1 ? 1 : penSpec_.width) / 2.0 + 8;
-  if (culled_ && !(right + reach > cull_.left && left - reach < cull_.right &&
-                   bottom + reach > cull_.top && top - reach < cull_.bottom)) {
-    return false;
-  }
   return right + reach > clipLeft_ && left - reach < clipRight_ && bottom + reach > clipTop_ &&
          top - reach < clipBottom_;
 }
@@ -410,12 +400,6 @@ void CairoCanvas::StrokeDashedRun() {
   }
   SetSource(penSpec_.color);
   cairo_stroke(cr_);
-}
-
-void CairoCanvas::SetCullRect(const IntRect& rect) {
-  FlushPolyline();
-  culled_ = true;
-  cull_ = rect;
 }
 
 void CairoCanvas::Flush() {
@@ -536,15 +520,12 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
       std::abs(rect.top) > kFarCoordinate) {
     return;
   }
-  const std::string utf8 = symbolFont_ ? SymbolFontToUtf8(text) : Cp1252ToUtf8(text);
+  const std::string utf8 = symbolFont_ ? SymbolFontToUtf8(text) : Cp1252ToUtf8(Drawable(text));
   if (utf8.empty()) return;
-  PangoRectangle ink;
   PangoRectangle logical;
-  const bool watched = watching_ && text == watchedText_;
-  PangoLayout* layout = LayoutFor(watched);
-  const int x = LayOut(layout, utf8, fontDescription_, rect, flags, watched ? &ink : nullptr, logical);
+  PangoLayout* layout = Layout();
+  const int x = LayOut(layout, utf8, fontDescription_, rect, flags, nullptr, logical);
   const int y = rect.top;
-  if (watched) watchedBox_ = TextCovers(x, y, ink, logical);
   if (backgroundMode_ == BackgroundMode::Opaque) {
     SetSource(backgroundColor_);
     cairo_rectangle(cr_, x, y + logical.y, logical.width, logical.height);
@@ -556,16 +537,9 @@ void CairoCanvas::DrawText(const std::string& text, const IntRect& rect, unsigne
   cairo_new_path(cr_);
 }
 
-// The watched text is laid out in the kept layout, when there is one: made by an earlier canvas
-// on the same surface in the same state, its context is this one's already (Pango would take an
-// update of it for a change and lay it out again). Other texts go to the canvas's own, made on
-// its first text (most canvases of a tick draw none); Pango sets its context from the Cairo
-// context as it makes it.
-PangoLayout* CairoCanvas::LayoutFor(bool watched) {
-  if (watched && keptLayout_ != nullptr) {
-    if (*keptLayout_ == nullptr) *keptLayout_ = pango_cairo_create_layout(cr_);
-    return *keptLayout_;
-  }
+// Made on the canvas's first text (most canvases of a tick draw none); Pango sets its context
+// from the Cairo context as it makes it.
+PangoLayout* CairoCanvas::Layout() {
   if (layout_ == nullptr) layout_ = pango_cairo_create_layout(cr_);
   return layout_;
 }
@@ -586,26 +560,6 @@ int CairoCanvas::LayOut(PangoLayout* layout, const std::string& utf8,
   if (flags & kTextCenter) return rect.left + (rect.right - rect.left - logical.width) / 2;
   if (flags & kTextRight) return rect.right - logical.width;
   return rect.left;
-}
-
-// A text's background box and the ink of its glyphs, a pixel wider all round for their
-// antialiasing.
-IntRect CairoCanvas::TextCovers(int x, int y, const PangoRectangle& ink,
-                                const PangoRectangle& logical) {
-  const IntRect background{x, y + logical.y, x + logical.width, y + logical.y + logical.height};
-  const int originX = x - logical.x;
-  const IntRect glyphs{originX + ink.x, y + ink.y, originX + ink.x + ink.width,
-                       y + ink.y + ink.height};
-  const IntRect both{std::min(background.left, glyphs.left), std::min(background.top, glyphs.top),
-                     std::max(background.right, glyphs.right),
-                     std::max(background.bottom, glyphs.bottom)};
-  return IntRect{both.left - 1, both.top - 1, both.right + 1, both.bottom + 1};
-}
-
-void CairoCanvas::WatchText(const std::string& text) {
-  watching_ = true;
-  watchedText_ = text;
-  watchedBox_.reset();
 }
 
 void CairoCanvas::SetClipRect(const IntRect& rect) {

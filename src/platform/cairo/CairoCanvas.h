@@ -13,7 +13,6 @@
 
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,20 +65,6 @@ class CairoCanvas final : public Canvas {
   void SetClipRect(const IntRect& rect) override;
   void ClearClip() override;
 
-  // Lines, figures and texts that cannot touch a pixel of `rect` need not be drawn at all (they
-  // may still be). For repainting part of a picture.
-  void SetCullRect(const IntRect& rect);
-
-  // Watches for a DrawText of `text`: WatchedTextBox() then gives the pixels its last drawing
-  // covered (its background box and the ink of its glyphs).
-  void WatchText(const std::string& text);
-  const std::optional<IntRect>& WatchedTextBox() const { return watchedBox_; }
-
-  // Lays the watched text out with the layout `*kept` (made on its first drawing when there is
-  // none, and owned by the caller, who unrefs it), so that canvases made one after another on
-  // the same surface, on Cairo contexts in their first state, share it and what it laid out.
-  void KeepLayoutIn(PangoLayout** kept) { keptLayout_ = kept; }
-
   // Strokes what is still gathered and flushes the target surface, before its pixels are read
   // while the canvas lives (the destructor and every other drawing operation stroke it too).
   void Flush();
@@ -108,12 +93,10 @@ class CairoCanvas final : public Canvas {
   bool MayShow(double left, double top, double right, double bottom) const;
   void FlushPolyline();
   void StrokeDashedRun();
-  PangoLayout* LayoutFor(bool watched);
+  PangoLayout* Layout();
   // Lays `utf8` out in `font` as DrawText draws it in `rect`; returns the left of its logical box.
   int LayOut(PangoLayout* layout, const std::string& utf8, const PangoFontDescription* font,
              const IntRect& rect, unsigned flags, PangoRectangle* ink, PangoRectangle& logical);
-  static IntRect TextCovers(int x, int y, const PangoRectangle& ink,
-                            const PangoRectangle& logical);
 
   struct Vertex {
     double x;
@@ -131,7 +114,6 @@ class CairoCanvas final : public Canvas {
   int width_;
   int height_;
   PangoLayout* layout_ = nullptr;
-  PangoLayout** keptLayout_ = nullptr;
 
   std::map<ObjectHandle, Object> objects_;
   ObjectHandle nextHandle_ = 1;
@@ -157,16 +139,8 @@ class CairoCanvas final : public Canvas {
   double clipTop_ = -1;
   double clipRight_ = 0;
   double clipBottom_ = 0;
-  bool culled_ = false;
-  IntRect cull_;
-  bool watching_ = false;
-  std::string watchedText_;
-  std::optional<IntRect> watchedBox_;
 };
 
-// Text conversions used for Pango (exposed for tests).
-// Code page 1252 bytes to UTF-8.
-std::string Cp1252ToUtf8(const std::string& text);
 // The symbol font's codes to UTF-8: zodiac signs and the bell; a blank stays a blank, other codes
 // are left out.
 std::string SymbolFontToUtf8(const std::string& text);

@@ -218,20 +218,21 @@ void DialWindow::Paint() {
   int width = 0;
   int height = 0;
   if (dc != nullptr && ClientSize(width, height)) {
-    if (!frame_ || frame_->Width() != width || frame_->Height() != height) {
-      frame_ = std::make_unique<GdiCanvas>(dc, width, height);
-      frameKept_ = false;
+    if (!surface_ || surface_->Width() != width || surface_->Height() != height) {
+      surface_ = std::make_unique<GdiPixelSurface>(width, height);
+      picture_.Forget();
+      pictureKept_ = false;
     }
-    if (!frameKept_ && frame_->Valid()) {
+    if (!pictureKept_ && surface_->Valid()) {
       MessageBoxReporter reporter(hwnd_);
       std::vector<IntRect> changed;
-      frameKept_ = dial_->OnPaintChanges(*frame_, false, reporter, changed);
+      pictureKept_ = dial_->OnPaintKept(picture_, *surface_, reporter, changed);
     }
     // Nothing is copied while no dial is ready: the window keeps what it showed.
-    if (frameKept_) {
+    if (pictureKept_) {
       const RECT& r = ps.rcPaint;
-      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frame_->Dc(), r.left, r.top,
-             SRCCOPY);
+      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, surface_->Dc(), r.left,
+             r.top, SRCCOPY);
     }
   }
   EndPaint(hwnd_, &ps);
@@ -242,16 +243,15 @@ void DialWindow::Invalidate() {
   if (hwnd_ == nullptr) return;
   int width = 0;
   int height = 0;
-  if (!frameKept_ || !ClientSize(width, height) || frame_->Width() != width ||
-      frame_->Height() != height) {
-    frameKept_ = false;
+  if (!pictureKept_ || !ClientSize(width, height) || surface_->Width() != width ||
+      surface_->Height() != height) {
+    pictureKept_ = false;
     InvalidateRect(hwnd_, nullptr, TRUE);
     return;
   }
   MessageBoxReporter reporter(hwnd_);
   std::vector<IntRect> changed;
-  frameKept_ = dial_->OnPaintChanges(*frame_, true, reporter, changed);
-  if (!frameKept_) return;
+  pictureKept_ = dial_->OnPaintKept(picture_, *surface_, reporter, changed);
   for (const IntRect& c : changed) {
     const RECT r{c.left, c.top, c.right, c.bottom};
     InvalidateRect(hwnd_, &r, FALSE);

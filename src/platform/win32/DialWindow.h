@@ -2,9 +2,9 @@
 // close and destroy to the portable CDialWnd (preview) or CSaverWnd (full screen). Each object
 // lives on the heap and deletes itself once its window is gone (WM_NCDESTROY).
 //
-// The picture is kept on a memory DC the size of the client area. A paint copies from it what
-// the window needs shown; a tick brings it up to date where the dial says it changed and asks
-// for those rectangles alone to be shown again.
+// The picture is kept on a DIB section the size of the client area. A paint copies from it what
+// the window needs shown; a tick brings it up to date where the clock line and the shadow change
+// and asks for those rectangles alone to be shown again.
 #pragma once
 
 #include "platform/win32/WinApi.h"
@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/win32/GdiCanvas.h"
+#include "platform/win32/GdiPixelSurface.h"
 #include "window/CDialWnd.h"
 #include "window/CSaverWnd.h"
 
@@ -65,8 +65,9 @@ class DialWindow final : public SaverWndHost {
   bool windowGone_ = false;   // WM_NCDESTROY has come: delete once depth_ is back to 0
   std::unique_ptr<CDialWnd> dial_;
   CSaverWnd* saver_ = nullptr;  // dial_ as the saver window, full screen only
-  std::unique_ptr<GdiCanvas> frame_;  // the kept picture
-  bool frameKept_ = false;            // frame_ holds the dial's last picture
+  std::unique_ptr<GdiPixelSurface> surface_;  // the kept picture
+  KeptPicture picture_;                       // what keeps it up to date
+  bool pictureKept_ = false;                  // surface_ holds the dial's last picture
 };
 
 }  // namespace sundial::win32

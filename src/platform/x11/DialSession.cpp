@@ -4,24 +4,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "platform/cairo/CairoCanvas.h"
-#include "platform/cairo/CairoRectRepainter.h"
 
 namespace sundial::x11 {
-
-namespace {
-
-// For measuring what keeping the picture saves: with SUNDIAL_SAVER_FULL_REPAINT=1 in the
-// environment every tick paints the whole picture and uploads all of it, as the saver once did.
-bool FullRepaintAsked() {
-  static const bool asked = [] {
-    const char* value = std::getenv("SUNDIAL_SAVER_FULL_REPAINT");
-    return value != nullptr && std::string(value) == "1";
-  }();
-  return asked;
-}
-
-}  // namespace
 
 void StderrReporter::ShowMessage(const std::string& text) {
   if (shown_.insert(text).second) std::fprintf(stderr, "sundial-saver: %s\n", text.c_str());
@@ -81,7 +65,6 @@ DialSession::~DialSession() {
   // The window goes first: it may still call back into the dial while it is torn down.
   if (window_) window_->SetEvents(nullptr);
   window_.reset();
-  if (whole_ != nullptr) cairo_surface_destroy(whole_);
 }
 
 std::uint32_t DialSession::TickCount() {
@@ -97,55 +80,27 @@ CursorPoint DialSession::CursorPosition() {
   return {x, y};
 }
 
-// The whole picture painted on an image of its own and put whole (as the saver once did every
-// second, for comparison).
-bool DialSession::PaintWhole(int width, int height, PictureSink& sink) {
-  if (whole_ != nullptr && (cairo_image_surface_get_width(whole_) != width ||
-                            cairo_image_surface_get_height(whole_) != height)) {
-    cairo_surface_destroy(whole_);
-    whole_ = nullptr;
-  }
-  if (whole_ == nullptr) whole_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
-  if (cairo_surface_status(whole_) != CAIRO_STATUS_SUCCESS) return false;
-  cairo_t* cr = cairo_create(whole_);
-  bool drew = false;
-  {
-    CairoCanvas canvas(cr, width, height);
-    drew = dial_->OnPaint(canvas, reporter_);
-  }
-  cairo_destroy(cr);
-  cairo_surface_flush(whole_);
-  if (drew) sink.Put(whole_, IntRect{0, 0, width, height});
-  return drew;
-}
-
+// Once a second and on the first paint: the kept picture is brought up to date, and what changed
+// goes to the window.
 bool DialSession::OnPaint(int width, int height, bool kept, PictureSink& sink) {
-  if (FullRepaintAsked()) return PaintWhole(width, height, sink);
-  // Without memory for the face nothing is drawn; a later paint tries again.
-  if (!face_.Resize(width, height)) kept = false;
-  if (!face_.Ready()) return false;
-  face_.SetSink([&sink](const std::uint32_t* first, std::size_t stride, const IntRect& rect) {
-    sink.PutRows(first, stride, rect);
-  });
+  if (!surface_ || surface_->Width() != width || surface_->Height() != height) {
+    surface_.reset();
+    auto surface = std::make_unique<CairoPixelSurface>(width, height);
+    // Without memory for the picture nothing is drawn; a later paint tries again.
+    if (!surface->Valid()) return false;
+    surface_ = std::move(surface);
+    kept = false;
+  }
+  if (!kept) picture_.Forget();
   std::vector<IntRect> changed;
-  const bool drew = dial_->OnPaintFace(face_, kept, reporter_, changed);
-  face_.SetSink(nullptr);
-  return drew;
+  if (!dial_->OnPaintKept(picture_, *surface_, reporter_, changed)) return false;
+  for (const IntRect& r : changed) sink.Put(surface_->Surface(), r);
+  return true;
 }
 
 void DialSession::OnExpose(const std::vector<IntRect>& rects, PictureSink& sink) {
-  if (FullRepaintAsked()) {
-    if (whole_ != nullptr) {
-      for (const IntRect& r : rects) sink.Put(whole_, r);
-    }
-    return;
-  }
-  if (!face_.Ready()) return;
-  face_.SetSink([&sink](const std::uint32_t* first, std::size_t stride, const IntRect& rect) {
-    sink.PutRows(first, stride, rect);
-  });
-  dial_->ShowAgain(face_, reporter_, rects);
-  face_.SetSink(nullptr);
+  if (!surface_) return;
+  for (const IntRect& r : rects) sink.Put(surface_->Surface(), r);
 }
 
 void DialSession::OnUserInput() {

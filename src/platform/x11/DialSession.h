@@ -12,7 +12,7 @@
 
 #include "X11Connection.h"
 #include "X11DialWindow.h"
-#include "platform/cairo/CairoRectRepainter.h"
+#include "platform/cairo/CairoPixelSurface.h"
 #include "render/Canvas.h"
 #include "window/CSaverWnd.h"
 #include "window/LocalClock.h"
@@ -78,14 +78,13 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
 
  private:
   DialSession() = default;
-  bool PaintWhole(int width, int height, PictureSink& sink);
 
   std::unique_ptr<X11DialWindow> window_;
   std::unique_ptr<CDialWnd> dial_;
   CSaverWnd* saver_ = nullptr;  // dial_ itself when full screen
   StderrReporter reporter_;
-  CairoFaceKeeper face_;               // the picture without its shadow
-  cairo_surface_t* whole_ = nullptr;   // the whole picture, when asked to paint it every second
+  std::unique_ptr<CairoPixelSurface> surface_;  // the picture shown
+  KeptPicture picture_;                         // what keeps it up to date
   int passwordChecks_ = 0;
 };
 

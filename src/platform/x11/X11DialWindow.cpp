@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "render/TickRegion.h"
+#include "render/DeviceRect.h"
 
 namespace sundial::x11 {
 

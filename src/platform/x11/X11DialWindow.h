@@ -35,9 +35,6 @@ class PictureSink {
  public:
   virtual ~PictureSink() = default;
   virtual void Put(cairo_surface_t* pixels, const IntRect& rect) = 0;
-  // The same from rows of RGB24 pixels: `first` is the rectangle's top left pixel, and its rows lie
-  // `stride` pixels apart.
-  virtual void PutRows(const std::uint32_t* first, std::size_t stride, const IntRect& rect) = 0;
 };
 
 // What the dial behind the window is told. Input arrives only for the full-screen form.
@@ -116,7 +113,9 @@ class X11DialWindow final : private PictureSink {
   void Paint();
   // PictureSink: copies a rectangle of pixels onto the window.
   void Put(cairo_surface_t* pixels, const IntRect& rect) override;
-  void PutRows(const std::uint32_t* first, std::size_t stride, const IntRect& rect) override;
+  // The same from rows of RGB24 pixels: `first` is the rectangle's top left pixel, and its rows lie
+  // `stride` pixels apart.
+  void PutRows(const std::uint32_t* first, std::size_t stride, const IntRect& rect);
   bool PutImage(const std::uint32_t* first, std::size_t stride, const IntRect& rect);
   bool SharedMemory();
   void CheckErrors();

@@ -1,0 +1,36 @@
+// The picture a Linux shell keeps: a Cairo image surface of 32-bit pixels (RGB24) that the dial
+// is drawn on with a CairoCanvas and whose rows the kept picture reads and writes.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "window/KeptPicture.h"
+
+namespace sundial {
+
+class CairoPixelSurface final : public PixelSurface {
+ public:
+  // A surface of width x height; without the memory for it, Valid() is false.
+  CairoPixelSurface(int width, int height);
+  ~CairoPixelSurface() override;
+  CairoPixelSurface(const CairoPixelSurface&) = delete;
+  CairoPixelSurface& operator=(const CairoPixelSurface&) = delete;
+
+  bool Valid() const { return cairo_surface_status(surface_) == CAIRO_STATUS_SUCCESS; }
+  cairo_surface_t* Surface() const { return surface_; }
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  std::uint32_t* Row(int y) override;
+  void Draw(const std::function<void(Canvas&)>& draw) override;
+
+ private:
+  int width_;
+  int height_;
+  cairo_surface_t* surface_;
+};
+
+}  // namespace sundial

@@ -1,0 +1,248 @@
+#include "render/ClockLineReplay.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+#include "render/DeviceRect.h"
+#include "render/TickRegions.h"
+#include "render/Titles.h"
+
+namespace sundial {
+
+namespace {
+
+IntRect Normalized(const IntRect& r) {
+  return IntRect{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+                 std::max(r.top, r.bottom)};
+}
+
+IntRect Padded(const IntRect& r, int pad) {
+  auto sub = [](int a, int b) { return static_cast<int>(std::max<long long>(INT_MIN, 1LL * a - b)); };
+  auto add = [](int a, int b) { return static_cast<int>(std::min<long long>(INT_MAX, 1LL * a + b)); };
+  return IntRect{sub(r.left, pad), sub(r.top, pad), add(r.right, pad), add(r.bottom, pad)};
+}
+
+// Records a paint as it would come out under a clip of `region`, the painter's own clips cut to
+// it, leaving out what cannot reach `reach` inside it: figures and texts whose bounds miss it,
+// and whole polylines (from one MoveTo to the next) none of whose segments comes near it, so
+// that no pen position or dash pattern of what is kept changes. Filled rectangles (whole pixels,
+// the same under any clip) are filled inside `reach` only.
+class ReachRecorder final : public Canvas {
+ public:
+  ReachRecorder(RecordingCanvas& record, const IntRect& region, const IntRect& reach)
+      : record_(record), region_(region), reach_(IntersectRects(reach, region)) {
+    Apply();
+  }
+  ~ReachRecorder() override {
+    EndRun();
+    record_.ClearClip();
+  }
+
+  int Width() const override { return record_.Width(); }
+  int Height() const override { return record_.Height(); }
+  ObjectHandle CreatePen(const PenSpec& spec) override {
+    const ObjectHandle h = record_.CreatePen(spec);
+    drawing_.AddPen(h, spec);
+    return h;
+  }
+  ObjectHandle CreateSolidBrush(Rgb color) override { return record_.CreateSolidBrush(color); }
+  ObjectHandle StockBlackBrush() override { return record_.StockBlackBrush(); }
+  ObjectHandle CreateFont(const FontSpec& spec) override {
+    const ObjectHandle h = record_.CreateFont(spec);
+    drawing_.AddFont(h, spec);
+    return h;
+  }
+  void DeleteObject(ObjectHandle object) override { record_.DeleteObject(object); }
+  ObjectHandle SelectPen(ObjectHandle pen) override {
+    drawing_.SelectPen(pen);
+    return record_.SelectPen(pen);
+  }
+  ObjectHandle SelectBrush(ObjectHandle brush) override { return record_.SelectBrush(brush); }
+  ObjectHandle SelectFont(ObjectHandle font) override {
+    drawing_.SelectFont(font);
+    return record_.SelectFont(font);
+  }
+  void SetTextColor(Rgb color) override { record_.SetTextColor(color); }
+  void SetBackgroundColor(Rgb color) override { record_.SetBackgroundColor(color); }
+  void SetBackgroundMode(BackgroundMode mode) override { record_.SetBackgroundMode(mode); }
+  void FillRect(const IntRect& rect, ObjectHandle brush) override {
+    const IntRect inside = IntersectRects(IntersectRects(Normalized(rect), effective_), reach_);
+    if (!IsEmptyRect(inside)) record_.FillRect(inside, brush);
+  }
+  void MoveTo(int x, int y) override {
+    EndRun();
+    runStart_ = record_.Ops().size();
+    inRun_ = true;
+    x_ = x;
+    y_ = y;
+    record_.MoveTo(x, y);
+  }
+  void LineTo(int x, int y) override {
+    // Half the pen, a thin pen's miter corners and the antialiased fringe, and some.
+    const IntRect box = Padded(Normalized(IntRect{x_, y_, x, y}), drawing_.StrokeReach() + 4);
+    if (inRun_ && Reaches(box)) inRun_ = false;  // reached: kept whole
+    x_ = x;
+    y_ = y;
+    record_.LineTo(x, y);
+  }
+  void Ellipse(int left, int top, int right, int bottom) override {
+    if (Reaches(Padded(Normalized(IntRect{left, top, right, bottom}), drawing_.StrokeReach()))) {
+      record_.Ellipse(left, top, right, bottom);
+    }
+  }
+  void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override {
+    if (Reaches(drawing_.TextBounds(text, rect, flags))) record_.DrawText(text, rect, flags);
+  }
+  void SetClipRect(const IntRect& rect) override {
+    painterClip_ = Normalized(rect);
+    clipped_ = true;
+    Apply();
+  }
+  void ClearClip() override {
+    clipped_ = false;
+    Apply();
+  }
+
+ private:
+  void Apply() {
+    effective_ = clipped_ ? IntersectRects(painterClip_, region_) : region_;
+    // An empty clip still has to stop the lines that are kept.
+    record_.SetClipRect(IsEmptyRect(effective_)
+                            ? IntRect{region_.left, region_.top, region_.left, region_.top}
+                            : effective_);
+  }
+  bool Reaches(const IntRect& bounds) const {
+    return !IsEmptyRect(IntersectRects(IntersectRects(bounds, effective_), reach_));
+  }
+  // A polyline that never came near the rectangle: its MoveTo and LineTos go, the rest stays.
+  void EndRun() {
+    if (inRun_) record_.EraseLines(runStart_);
+    inRun_ = false;
+  }
+
+  RecordingCanvas& record_;
+  DrawingReach drawing_;
+  IntRect region_;
+  IntRect reach_;
+  IntRect painterClip_;
+  bool clipped_ = false;
+  IntRect effective_;
+  bool inRun_ = false;
+  std::size_t runStart_ = 0;
+  int x_ = 0;
+  int y_ = 0;
+};
+
+}  // namespace
+
+void ClockLineReplay::Clear() {
+  recorded_ = false;
+  record_ = RecordingCanvas(0, 0);
+  recordedClockLine_.clear();
+}
+
+ClockLineReplay::Key ClockLineReplay::KeyOf(const PaintInput& face, const Canvas& canvas,
+                                            const IntRect& clip, const IntRect& reach) {
+  return Key{&face.model,    face.model.geometry.get(), face.model.fine.get(),
+             canvas.Width(), canvas.Height(),           clip,
+             reach,          face.sunValid,             face.dialFilePath};
+}
+
+void ClockLineReplay::Paint(const PaintInput& face, Canvas& canvas, MessageReporter& reporter,
+                            const IntRect& clip, const IntRect& reach) {
+  Key key = KeyOf(face, canvas, clip, reach);
+  if (!recorded_ || !(key == key_)) {
+    Clear();
+    record_ = RecordingCanvas(canvas.Width(), canvas.Height());
+    {
+      ReachRecorder recorder(record_, clip, reach);
+      PaintDial(face, recorder, reporter);
+    }
+    recordedClockLine_ = face.sunValid ? ClockLineText(face.clockText, face.equationText) : "";
+    key_ = std::move(key);
+    recorded_ = true;
+  }
+  Replay(face, canvas);
+}
+
+// The objects made now stand in for those made when the paint was recorded.
+void ClockLineReplay::Replay(const PaintInput& face, Canvas& canvas) const {
+  std::vector<std::pair<ObjectHandle, ObjectHandle>> made;
+  auto now = [&](ObjectHandle recorded) {
+    for (auto it = made.rbegin(); it != made.rend(); ++it) {
+      if (it->first == recorded) return it->second;
+    }
+    return recorded;
+  };
+  auto make = [&](ObjectHandle recorded, ObjectHandle h) {
+    if (recorded != kNoObject) made.emplace_back(recorded, h);
+  };
+  const std::string clockLine =
+      face.sunValid ? ClockLineText(face.clockText, face.equationText) : "";
+  using Op = CanvasOpKind;
+  for (const CanvasOp& op : record_.Ops()) {
+    switch (op.kind) {
+      case Op::CreatePen:
+        make(op.handle, canvas.CreatePen(op.pen));
+        break;
+      case Op::CreateSolidBrush:
+        make(op.handle, canvas.CreateSolidBrush(op.color));
+        break;
+      case Op::StockBlackBrush:
+        make(op.handle, canvas.StockBlackBrush());
+        break;
+      case Op::CreateFont:
+        make(op.handle, canvas.CreateFont(op.font));
+        break;
+      case Op::DeleteObject:
+        canvas.DeleteObject(now(op.handle));
+        break;
+      case Op::SelectPen:
+        canvas.SelectPen(now(op.handle));
+        break;
+      case Op::SelectBrush:
+        canvas.SelectBrush(now(op.handle));
+        break;
+      case Op::SelectFont:
+        canvas.SelectFont(now(op.handle));
+        break;
+      case Op::SetTextColor:
+        canvas.SetTextColor(op.color);
+        break;
+      case Op::SetBackgroundColor:
+        canvas.SetBackgroundColor(op.color);
+        break;
+      case Op::SetBackgroundMode:
+        canvas.SetBackgroundMode(op.mode);
+        break;
+      case Op::FillRect:
+        canvas.FillRect(op.rect, now(op.handle));
+        break;
+      case Op::MoveTo:
+        canvas.MoveTo(op.x, op.y);
+        break;
+      case Op::LineTo:
+        canvas.LineTo(op.x, op.y);
+        break;
+      case Op::Ellipse:
+        canvas.Ellipse(op.rect.left, op.rect.top, op.rect.right, op.rect.bottom);
+        break;
+      case Op::DrawText:
+        canvas.DrawText(!recordedClockLine_.empty() && op.text == recordedClockLine_ ? clockLine
+                                                                                      : op.text,
+                        op.rect, op.flags);
+        break;
+      case Op::SetClipRect:
+        canvas.SetClipRect(op.rect);
+        break;
+      case Op::ClearClip:
+        canvas.ClearClip();
+        break;
+    }
+  }
+}
+
+}  // namespace sundial

@@ -1,0 +1,53 @@
+// The clock line is the one part of a dial's face that changes from one tick to the next. To
+// repaint it, a kept picture needs what a paint of the face draws where the clock line lies: the
+// plate and the lines that cross it (a face's lines are painted over the titles). Walking the
+// whole painter for that every second costs milliseconds on a dial of many lines, so the
+// operations that reach the clock line are recorded once and replayed, in paint order, with the
+// present clock time and equation of time.
+#pragma once
+
+#include <string>
+
+#include "render/Canvas.h"
+#include "render/DialPainter.h"
+#include "render/RecordingCanvas.h"
+
+namespace sundial {
+
+class ClockLineReplay {
+ public:
+  // Paints on `canvas` (in the state a canvas is made in: no object of ours selected, no clip)
+  // the face of `face` (a paint input without the shadow) under a clip of `clip`, leaving out
+  // the figures, texts and polylines that cannot reach `reach` (inside the clip) and filling
+  // only inside it: the pixels inside `reach` come out as a whole paint under that clip gives
+  // them. Replays the record when it was made of the same face (dial, size, title, whether the
+  // clock line is shown) under the same clip and reach; else walks the painter and records.
+  void Paint(const PaintInput& face, Canvas& canvas, MessageReporter& reporter,
+             const IntRect& clip, const IntRect& reach);
+  // Forgets the record (the face was painted anew).
+  void Clear();
+
+ private:
+  struct Key {
+    const void* model = nullptr;
+    const void* geometry = nullptr;
+    const void* fine = nullptr;
+    int width = 0;
+    int height = 0;
+    IntRect clip;
+    IntRect reach;
+    int sunValid = 0;
+    std::string title;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  static Key KeyOf(const PaintInput& face, const Canvas& canvas, const IntRect& clip,
+                   const IntRect& reach);
+  void Replay(const PaintInput& face, Canvas& canvas) const;
+
+  bool recorded_ = false;
+  Key key_;
+  RecordingCanvas record_{0, 0};
+  std::string recordedClockLine_;  // the clock line's text as it was recorded
+};
+
+}  // namespace sundial

@@ -1,0 +1,334 @@
+#include "render/TickRegions.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "render/DeviceRect.h"
+
+namespace sundial {
+
+namespace {
+
+// Room around a stroke beyond half its pen: the antialiased fringe and a thin pen's miter joins
+// (Cairo's miter limit of 10 on a one-pixel pen reaches 5 pixels past the corner).
+constexpr int kStrokeFringe = 6;
+// The cell of the font a canvas holds before any is selected.
+constexpr int kDefaultCellHeight = 16;
+
+IntRect Normalized(const IntRect& r) {
+  return IntRect{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+                 std::max(r.top, r.bottom)};
+}
+
+IntRect Padded(const IntRect& r, int pad) {
+  auto sub = [](int a, int b) { return static_cast<int>(std::max<long long>(INT_MIN, 1LL * a - b)); };
+  auto add = [](int a, int b) { return static_cast<int>(std::min<long long>(INT_MAX, 1LL * a + b)); };
+  return IntRect{sub(r.left, pad), sub(r.top, pad), add(r.right, pad), add(r.bottom, pad)};
+}
+
+std::uint32_t Packed(Rgb c) { return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b; }
+
+int CellHeightOf(const FontSpec& spec) {
+  // A negative height is the em, and a cell is about 1.12 em.
+  if (spec.height > 0) return spec.height;
+  if (spec.height < 0) return static_cast<int>(std::min<long long>(INT_MAX / 4, -2LL * spec.height));
+  return kDefaultCellHeight;
+}
+
+// Finds the entry of handle `h` in a short list of (handle, object) pairs, the latest first.
+template <typename T>
+const T* FindObject(const std::vector<std::pair<ObjectHandle, T>>& list, ObjectHandle h) {
+  for (auto it = list.rbegin(); it != list.rend(); ++it) {
+    if (it->first == h) return &it->second;
+  }
+  return nullptr;
+}
+
+// A canvas that draws nothing and gathers how far its drawing operations reach, and, when asked,
+// the operations themselves with their arguments (the handles it gives out are numbered in
+// order, so two paints that send the same operations give the same list).
+class ExtentCanvas final : public Canvas {
+ public:
+  // With `bandRows`, also how far the operations reach in each band of that many rows.
+  ExtentCanvas(int width, int height, int bandRows = 0, std::vector<std::int32_t>* log = nullptr)
+      : width_(width), height_(height), bandRows_(bandRows), log_(log) {
+    if (bandRows_ > 0 && height_ > 0) {
+      bands_.resize(static_cast<std::size_t>((height_ + bandRows_ - 1) / bandRows_));
+    }
+  }
+
+  IntRect Extent() const { return extent_; }
+  const std::vector<IntRect>& Bands() const { return bands_; }
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  ObjectHandle CreatePen(const PenSpec& spec) override {
+    Log(CanvasOpKind::CreatePen, static_cast<int>(spec.style), spec.width, Packed(spec.color));
+    const ObjectHandle h = next_++;
+    book_.AddPen(h, spec);
+    return h;
+  }
+  ObjectHandle CreateSolidBrush(Rgb color) override {
+    Log(CanvasOpKind::CreateSolidBrush, Packed(color));
+    return next_++;
+  }
+  ObjectHandle StockBlackBrush() override {
+    Log(CanvasOpKind::StockBlackBrush);
+    return next_++;
+  }
+  ObjectHandle CreateFont(const FontSpec& spec) override {
+    Log(CanvasOpKind::CreateFont, spec.height, spec.charset);
+    LogText(spec.face);
+    const ObjectHandle h = next_++;
+    book_.AddFont(h, spec);
+    return h;
+  }
+  void DeleteObject(ObjectHandle object) override { Log(CanvasOpKind::DeleteObject, object); }
+  ObjectHandle SelectPen(ObjectHandle pen) override {
+    Log(CanvasOpKind::SelectPen, pen);
+    book_.SelectPen(pen);
+    return Swap(pen_, pen);
+  }
+  ObjectHandle SelectBrush(ObjectHandle brush) override {
+    Log(CanvasOpKind::SelectBrush, brush);
+    return Swap(brush_, brush);
+  }
+  ObjectHandle SelectFont(ObjectHandle font) override {
+    Log(CanvasOpKind::SelectFont, font);
+    book_.SelectFont(font);
+    return Swap(font_, font);
+  }
+  void SetTextColor(Rgb color) override { Log(CanvasOpKind::SetTextColor, Packed(color)); }
+  void SetBackgroundColor(Rgb color) override {
+    Log(CanvasOpKind::SetBackgroundColor, Packed(color));
+  }
+  void SetBackgroundMode(BackgroundMode mode) override {
+    Log(CanvasOpKind::SetBackgroundMode, static_cast<int>(mode));
+  }
+  void FillRect(const IntRect& rect, ObjectHandle brush) override {
+    Log(CanvasOpKind::FillRect, rect.left, rect.top, rect.right, rect.bottom, brush);
+    Add(Normalized(rect));
+  }
+  void MoveTo(int x, int y) override {
+    Log(CanvasOpKind::MoveTo, x, y);
+    x_ = x;
+    y_ = y;
+  }
+  void LineTo(int x, int y) override {
+    Log(CanvasOpKind::LineTo, x, y);
+    const int reach = book_.StrokeReach();
+    AddToExtent(Padded(Normalized(IntRect{x_, y_, x, y}), reach));
+    AddSegmentToBands(x_, y_, x, y, reach, book_.RoundStrokeReach());
+    x_ = x;
+    y_ = y;
+  }
+  void Ellipse(int left, int top, int right, int bottom) override {
+    Log(CanvasOpKind::Ellipse, left, top, right, bottom);
+    Add(Padded(Normalized(IntRect{left, top, right, bottom}), book_.StrokeReach()));
+  }
+  void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override {
+    Log(CanvasOpKind::DrawText, rect.left, rect.top, rect.right, rect.bottom, flags);
+    LogText(text);
+    Add(book_.TextBounds(text, rect, flags));
+  }
+  void SetClipRect(const IntRect& rect) override {
+    Log(CanvasOpKind::SetClipRect, rect.left, rect.top, rect.right, rect.bottom);
+  }
+  void ClearClip() override { Log(CanvasOpKind::ClearClip); }
+
+ private:
+  template <typename... Args>
+  void Log(CanvasOpKind kind, Args... args) {
+    if (log_ == nullptr) return;
+    log_->push_back(static_cast<std::int32_t>(kind));
+    (log_->push_back(static_cast<std::int32_t>(args)), ...);
+  }
+  void LogText(const std::string& text) {
+    if (log_ == nullptr) return;
+    log_->push_back(static_cast<std::int32_t>(text.size()));
+    for (const char c : text) log_->push_back(static_cast<unsigned char>(c));
+  }
+  static ObjectHandle Swap(ObjectHandle& current, ObjectHandle wanted) {
+    const ObjectHandle previous = current;
+    current = wanted;
+    return previous;
+  }
+  void Add(const IntRect& r) {
+    AddToExtent(r);
+    if (bands_.empty()) return;
+    const IntRect cut = IntersectRects(r, IntRect{0, 0, width_, height_});
+    if (IsEmptyRect(cut)) return;
+    for (int b = cut.top / bandRows_; b <= (cut.bottom - 1) / bandRows_; ++b) {
+      AddToBand(b, cut.left, cut.right);
+    }
+  }
+  void AddToExtent(const IntRect& r) {
+    extent_ = BoundingRect(extent_, IntersectRects(r, IntRect{0, 0, width_, height_}));
+  }
+  void AddToBand(int b, long long left, long long right) {
+    const int top = b * bandRows_;
+    const IntRect r{static_cast<int>(std::clamp<long long>(left, 0, width_)), top,
+                    static_cast<int>(std::clamp<long long>(right, 0, width_)),
+                    std::min(height_, top + bandRows_)};
+    IntRect& band = bands_[static_cast<std::size_t>(b)];
+    band = BoundingRect(band, r);
+  }
+  // A pixel within `reach` of the segment and inside a band's rows lies within `reach` across of
+  // the part of the segment between `reach` above and below that band. With `round` (the reach
+  // of a pen whose pixels all lie within that distance of the segment), a pixel also lies within
+  // the strip of that half-width along the segment's line, which across the band's rows is much
+  // narrower than the first bound for a steep line.
+  void AddSegmentToBands(int x0, int y0, int x1, int y1, int reach, std::optional<int> round) {
+    if (bands_.empty()) return;
+    if (round) reach = std::min(reach, *round);
+    const long long low = std::max<long long>(0, std::min(y0, y1) - 1LL * reach);
+    const long long high = std::min<long long>(height_ - 1LL, std::max(y0, y1) + 1LL * reach);
+    if (low > high) return;
+    const double dx = 1.0 * x1 - x0;
+    const double dy = 1.0 * y1 - y0;
+    // The half-width of that strip along a row.
+    const double across = round && y0 != y1 ? *round * std::hypot(dx, dy) / std::fabs(dy) : 0;
+    for (long long b = low / bandRows_; b <= high / bandRows_; ++b) {
+      const double top = static_cast<double>(b * bandRows_ - reach);
+      const double bottom = static_cast<double>((b + 1) * bandRows_ + reach);
+      double left = std::min(x0, x1) - reach;
+      double right = std::max(x0, x1) + reach;
+      if (y0 != y1) {
+        // The segment's x where it crosses those rows, its ends kept inside.
+        auto xAt = [&](double y) {
+          const double t = std::clamp((y - y0) / dy, 0.0, 1.0);
+          return x0 + t * dx;
+        };
+        const double a = xAt(top);
+        const double c = xAt(bottom);
+        left = std::min(a, c) - reach;
+        right = std::max(a, c) + reach;
+        if (round && across < right - left) {
+          // The line's x across the band's own rows (those of its last row's pixels included).
+          const double onLine = x0 + (static_cast<double>(b * bandRows_) - y0) * dx / dy;
+          const double offLine = x0 + (static_cast<double>((b + 1) * bandRows_) - y0) * dx / dy;
+          left = std::max(left, std::min(onLine, offLine) - across);
+          right = std::min(right, std::max(onLine, offLine) + across);
+        }
+      }
+      AddToBand(static_cast<int>(b), static_cast<long long>(std::floor(left)) - 1,
+                static_cast<long long>(std::ceil(right)) + 2);
+    }
+  }
+
+  int width_;
+  int height_;
+  int bandRows_;
+  std::vector<IntRect> bands_;
+  ObjectHandle next_ = 1;
+  ObjectHandle pen_ = kNoObject;
+  ObjectHandle brush_ = kNoObject;
+  ObjectHandle font_ = kNoObject;
+  DrawingReach book_;
+  int x_ = 0;
+  int y_ = 0;
+  IntRect extent_;
+  std::vector<std::int32_t>* log_;
+};
+
+class SilentReporter final : public MessageReporter {
+ public:
+  void ShowMessage(const std::string&) override {}
+};
+
+}  // namespace
+
+void DrawingReach::AddPen(ObjectHandle h, const PenSpec& spec) {
+  if (h != kNoObject) pens_.emplace_back(h, spec);
+}
+
+void DrawingReach::AddFont(ObjectHandle h, const FontSpec& spec) {
+  if (h != kNoObject) fonts_.emplace_back(h, spec);
+}
+
+void DrawingReach::SelectPen(ObjectHandle h) {
+  if (const PenSpec* pen = FindObject(pens_, h)) pen_ = *pen;
+}
+
+void DrawingReach::SelectFont(ObjectHandle h) {
+  if (const FontSpec* font = FindObject(fonts_, h)) font_ = *font;
+}
+
+int DrawingReach::StrokeReach() const { return std::max(pen_.width, 1) / 2 + 1 + kStrokeFringe; }
+
+// Every pixel a round pen touches has its corner within half the pen, its antialiased edge and
+// the half pixel its centre may lie off the point's corner, of some point of its segments.
+std::optional<int> DrawingReach::RoundStrokeReach() const {
+  if (pen_.width <= 1) return std::nullopt;
+  return pen_.width / 2 + 2;
+}
+
+IntRect DrawingReach::TextBounds(const std::string& text, const IntRect& rect,
+                                 unsigned flags) const {
+  const FontSpec& font = font_.face.empty() ? FontSpec{"Arial", kDefaultCellHeight, kAnsiCharset}
+                                            : font_;
+  return TextReach(text, rect, flags, CellHeightOf(font), font.charset == kSymbolCharset);
+}
+
+IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, int cellHeight,
+                  bool symbolFont) {
+  // Digits and the signs of a clock time are at most 0.6 of a cell wide in the text font (Arial's
+  // and Liberation Sans's figures take 0.56 em of a 1.12 em cell, DejaVu Sans's 0.64 em); any
+  // other character at most a whole cell.
+  const long long cell = std::max(cellHeight, 1);
+  auto advance = [&](unsigned char c) -> long long {
+    if (symbolFont) return 3 * cell / 2 + 1;
+    const bool narrow = (c >= '0' && c <= '9') || c == ' ' || c == ':' || c == '-' || c == '+' ||
+                        c == '.' || c == '/';
+    return narrow ? 3 * cell / 5 + 1 : cell;
+  };
+  int lines = 1;
+  long long width = 0;
+  long long run = 0;
+  for (char c : text) {
+    if (c == '\n') {
+      ++lines;
+      run = 0;
+    } else {
+      run += advance(static_cast<unsigned char>(c));
+      width = std::max(width, run);
+    }
+  }
+  const IntRect r = Normalized(rect);
+  long long left = r.left, right = r.right;
+  if (flags & kTextCenter) {
+    left -= width / 2;
+    right += width / 2;
+  } else if (flags & kTextRight) {
+    left -= width;
+  } else {
+    right += width;
+  }
+  // Text hangs from the rectangle's top edge, whichever edge that is.
+  const long long top = std::min(rect.top, rect.bottom);
+  const long long bottom = std::max<long long>(std::max(rect.top, rect.bottom),
+                                               rect.top + 2 * cell * lines);
+  auto clampInt = [](long long v) {
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN / 2, INT_MAX / 2));
+  };
+  return IntRect{clampInt(left - cell), clampInt(top - cell), clampInt(right + cell),
+                 clampInt(bottom + cell)};
+}
+
+TickRegions TickDependentRegions(const PaintInput& input, int width, int height,
+                                 int shadowBandRows) {
+  if (!input.sunValid) return TickRegions{};
+  SilentReporter silent;
+  ExtentCanvas clock(width, height);
+  PaintClockLine(input, clock, silent);
+  TickRegions regions;
+  ExtentCanvas shadow(width, height, std::max(shadowBandRows, 0), &regions.shadowDrawing);
+  PaintShadow(input, shadow, silent);
+  regions.clockLine = clock.Extent();
+  regions.shadow = shadow.Extent();
+  regions.shadowBands = shadow.Bands();
+  return regions;
+}
+
+}  // namespace sundial

@@ -1,0 +1,133 @@
+#include "window/KeptPicture.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "render/DeviceRect.h"
+
+namespace sundial {
+
+namespace {
+
+// The shadow's reach is taken in bands of this many rows, which follow a long slanting shadow
+// closely while keeping few rectangles.
+constexpr int kShadowBandRows = 8;
+// The clip of whole rows the clock line is repainted under reaches this far past it, so that the
+// rows where the clip's top and bottom cut the lines lie outside what is kept of the repaint.
+constexpr int kMarginRows = 4;
+
+bool Meets(const std::vector<IntRect>& bands, const IntRect& r) {
+  return std::any_of(bands.begin(), bands.end(),
+                     [&](const IntRect& b) { return !IsEmptyRect(IntersectRects(b, r)); });
+}
+
+void CopyRow(std::uint32_t* to, const std::uint32_t* from, int left, int right) {
+  if (right > left) std::memcpy(to + left, from + left, sizeof(std::uint32_t) * (right - left));
+}
+
+}  // namespace
+
+// Once a second. Only the clock line and the shadow differ from the picture shown: the clock
+// line is repainted where the old and new ones lie, and the shadow, the last thing a paint draws,
+// drawn again over the face when it moved or meets the clock line.
+std::vector<IntRect> KeptPicture::Update(const PaintInput& input, PixelSurface& surface,
+                                         MessageReporter& reporter) {
+  const int width = surface.Width();
+  const int height = surface.Height();
+  if (!painted_ || !(FaceOf(input, surface) == face_)) {
+    PaintWhole(input, surface, reporter);
+    return {IntRect{0, 0, width, height}};
+  }
+  TickRegions now = TickDependentRegions(input, width, height, kShadowBandRows);
+  const IntRect clock = BoundingRect(shown_.clockLine, now.clockLine);
+  const bool shadowChanges = now.shadowDrawing != shown_.shadowDrawing ||
+                             Meets(shown_.shadowBands, clock) || Meets(now.shadowBands, clock);
+  if (shadowChanges) PutFaceBack(surface);
+  if (!IsEmptyRect(clock)) RepaintClockLine(input, surface, reporter, clock);
+  std::vector<IntRect> changed{clock};
+  if (shadowChanges) {
+    changed.push_back(shown_.shadow);
+    changed.push_back(now.shadow);
+  }
+  shown_ = std::move(now);
+  if (shadowChanges) DrawShadow(input, surface, reporter);
+  return MergeRegion(std::move(changed), width, height);
+}
+
+void KeptPicture::Forget() { painted_ = false; }
+
+KeptPicture::Face KeptPicture::FaceOf(const PaintInput& input, const PixelSurface& surface) {
+  return Face{&input.model, input.model.geometry.get(), surface.Width(), surface.Height(),
+              input.dialFilePath};
+}
+
+// The face, then the shadow over it: the picture of one whole paint.
+void KeptPicture::PaintWhole(const PaintInput& input, PixelSurface& surface,
+                             MessageReporter& reporter) {
+  clockLine_.Clear();
+  PaintInput face = input;
+  face.withShadow = false;
+  surface.Draw([&](Canvas& canvas) { PaintDial(face, canvas, reporter); });
+  shown_ = TickDependentRegions(input, surface.Width(), surface.Height(), kShadowBandRows);
+  DrawShadow(input, surface, reporter);
+  face_ = FaceOf(input, surface);
+  painted_ = true;
+}
+
+// The face is repainted under a clip of whole rows around the clock line (the antialiasing of
+// Cairo differs under clips with left and right edges), replaying what reaches it; the rest of
+// those rows, which that leaves with only part of the face, is put back as it was.
+void KeptPicture::RepaintClockLine(const PaintInput& input, PixelSurface& surface,
+                                   MessageReporter& reporter, const IntRect& rect) {
+  const int width = surface.Width();
+  const IntRect rows{0, std::max(0, rect.top - kMarginRows), width,
+                     std::min(surface.Height(), rect.bottom + kMarginRows)};
+  const std::size_t w = static_cast<std::size_t>(width);
+  rows_.resize(w * static_cast<std::size_t>(rows.bottom - rows.top));
+  for (int y = rows.top; y < rows.bottom; ++y) {
+    std::memcpy(rows_.data() + (y - rows.top) * w, surface.Row(y), sizeof(std::uint32_t) * w);
+  }
+  PaintInput face = input;
+  face.withShadow = false;
+  surface.Draw([&](Canvas& canvas) { clockLine_.Paint(face, canvas, reporter, rows, rect); });
+  for (int y = rows.top; y < rows.bottom; ++y) {
+    std::uint32_t* row = surface.Row(y);
+    const std::uint32_t* kept = rows_.data() + (y - rows.top) * w;
+    if (y < rect.top || y >= rect.bottom) {
+      CopyRow(row, kept, 0, width);
+    } else {
+      CopyRow(row, kept, 0, rect.left);
+      CopyRow(row, kept, rect.right, width);
+    }
+  }
+}
+
+void KeptPicture::PutFaceBack(PixelSurface& surface) const {
+  const std::uint32_t* from = underShadow_.pixels.data();
+  for (const IntRect& band : underShadow_.rects) {
+    if (IsEmptyRect(band)) continue;
+    const std::size_t n = static_cast<std::size_t>(band.right - band.left);
+    for (int y = band.top; y < band.bottom; ++y, from += n) {
+      std::memcpy(surface.Row(y) + band.left, from, sizeof(std::uint32_t) * n);
+    }
+  }
+}
+
+// The face under the bands of the shadow shown is kept, and the shadow drawn over it.
+void KeptPicture::DrawShadow(const PaintInput& input, PixelSurface& surface,
+                             MessageReporter& reporter) {
+  underShadow_.rects = shown_.shadowBands;
+  underShadow_.pixels.clear();
+  for (const IntRect& band : underShadow_.rects) {
+    if (IsEmptyRect(band)) continue;
+    for (int y = band.top; y < band.bottom; ++y) {
+      const std::uint32_t* row = surface.Row(y);
+      underShadow_.pixels.insert(underShadow_.pixels.end(), row + band.left, row + band.right);
+    }
+  }
+  if (underShadow_.pixels.empty()) return;
+  surface.Draw([&](Canvas& canvas) { PaintShadow(input, canvas, reporter); });
+}
+
+}  // namespace sundial
