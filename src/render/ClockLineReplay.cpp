@@ -1,7 +1,6 @@
 #include "render/ClockLineReplay.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -13,17 +12,6 @@
 namespace sundial {
 
 namespace {
-
-IntRect Normalized(const IntRect& r) {
-  return IntRect{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-                 std::max(r.top, r.bottom)};
-}
-
-IntRect Padded(const IntRect& r, int pad) {
-  auto sub = [](int a, int b) { return static_cast<int>(std::max<long long>(INT_MIN, 1LL * a - b)); };
-  auto add = [](int a, int b) { return static_cast<int>(std::min<long long>(INT_MAX, 1LL * a + b)); };
-  return IntRect{sub(r.left, pad), sub(r.top, pad), add(r.right, pad), add(r.bottom, pad)};
-}
 
 // Records a paint as it would come out under a clip of `region`, the painter's own clips cut to
 // it, leaving out what cannot reach `reach` inside it: figures and texts whose bounds miss it,
@@ -69,7 +57,7 @@ class ReachRecorder final : public Canvas {
   void SetBackgroundColor(Rgb color) override { record_.SetBackgroundColor(color); }
   void SetBackgroundMode(BackgroundMode mode) override { record_.SetBackgroundMode(mode); }
   void FillRect(const IntRect& rect, ObjectHandle brush) override {
-    const IntRect inside = IntersectRects(IntersectRects(Normalized(rect), effective_), reach_);
+    const IntRect inside = IntersectRects(IntersectRects(NormalizedRect(rect), effective_), reach_);
     if (!IsEmptyRect(inside)) record_.FillRect(inside, brush);
   }
   void MoveTo(int x, int y) override {
@@ -82,14 +70,14 @@ class ReachRecorder final : public Canvas {
   }
   void LineTo(int x, int y) override {
     // Half the pen, a thin pen's miter corners and the antialiased fringe, and some.
-    const IntRect box = Padded(Normalized(IntRect{x_, y_, x, y}), drawing_.StrokeReach() + 4);
+    const IntRect box = PaddedRect(NormalizedRect(IntRect{x_, y_, x, y}), drawing_.StrokeReach() + 4);
     if (inRun_ && Reaches(box)) inRun_ = false;  // reached: kept whole
     x_ = x;
     y_ = y;
     record_.LineTo(x, y);
   }
   void Ellipse(int left, int top, int right, int bottom) override {
-    if (Reaches(Padded(Normalized(IntRect{left, top, right, bottom}), drawing_.StrokeReach()))) {
+    if (Reaches(PaddedRect(NormalizedRect(IntRect{left, top, right, bottom}), drawing_.StrokeReach()))) {
       record_.Ellipse(left, top, right, bottom);
     }
   }
@@ -97,7 +85,7 @@ class ReachRecorder final : public Canvas {
     if (Reaches(drawing_.TextBounds(text, rect, flags))) record_.DrawText(text, rect, flags);
   }
   void SetClipRect(const IntRect& rect) override {
-    painterClip_ = Normalized(rect);
+    painterClip_ = NormalizedRect(rect);
     clipped_ = true;
     Apply();
   }

@@ -1,17 +1,9 @@
 #include "render/DeviceRect.h"
 
 #include <algorithm>
-#include <cstddef>
+#include <climits>
 
 namespace sundial {
-
-namespace {
-
-long long Area(const IntRect& r) {
-  return IsEmptyRect(r) ? 0 : 1LL * (r.right - r.left) * (r.bottom - r.top);
-}
-
-}  // namespace
 
 bool IsEmptyRect(const IntRect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
@@ -28,27 +20,15 @@ IntRect BoundingRect(const IntRect& a, const IntRect& b) {
                  std::max(a.bottom, b.bottom)};
 }
 
-std::vector<IntRect> MergeRegion(std::vector<IntRect> rects, int width, int height) {
-  const IntRect canvas{0, 0, width, height};
-  std::vector<IntRect> out;
-  for (const IntRect& r : rects) {
-    const IntRect cut = IntersectRects(r, canvas);
-    if (!IsEmptyRect(cut)) out.push_back(cut);
-  }
-  for (bool joined = true; joined;) {
-    joined = false;
-    for (std::size_t i = 0; i < out.size() && !joined; ++i) {
-      for (std::size_t j = i + 1; j < out.size() && !joined; ++j) {
-        const IntRect both = BoundingRect(out[i], out[j]);
-        if (Area(both) <= Area(out[i]) + Area(out[j])) {
-          out[i] = both;
-          out.erase(out.begin() + static_cast<std::ptrdiff_t>(j));
-          joined = true;
-        }
-      }
-    }
-  }
-  return out;
+IntRect NormalizedRect(const IntRect& r) {
+  return IntRect{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+                 std::max(r.top, r.bottom)};
+}
+
+IntRect PaddedRect(const IntRect& r, int pad) {
+  auto sub = [](int a, int b) { return static_cast<int>(std::max<long long>(INT_MIN, 1LL * a - b)); };
+  auto add = [](int a, int b) { return static_cast<int>(std::min<long long>(INT_MAX, 1LL * a + b)); };
+  return IntRect{sub(r.left, pad), sub(r.top, pad), add(r.right, pad), add(r.bottom, pad)};
 }
 
 }  // namespace sundial

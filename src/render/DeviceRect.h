@@ -1,8 +1,6 @@
 // Rectangles of device pixels: left and top inside, right and bottom outside.
 #pragma once
 
-#include <vector>
-
 #include "render/Canvas.h"
 
 namespace sundial {
@@ -11,9 +9,9 @@ bool IsEmptyRect(const IntRect& r);
 IntRect IntersectRects(const IntRect& a, const IntRect& b);
 // The smallest rectangle holding both (an empty one is left out).
 IntRect BoundingRect(const IntRect& a, const IntRect& b);
-
-// Joins the rectangles of a region where that costs no more area than keeping them apart, cut to
-// the canvas, empty ones dropped.
-std::vector<IntRect> MergeRegion(std::vector<IntRect> rects, int width, int height);
+// The same rectangle with left above right and top above bottom.
+IntRect NormalizedRect(const IntRect& r);
+// Grown by `pad` on every side, without overflow.
+IntRect PaddedRect(const IntRect& r, int pad);
 
 }  // namespace sundial

@@ -16,17 +16,6 @@ constexpr int kStrokeFringe = 6;
 // The cell of the font a canvas holds before any is selected.
 constexpr int kDefaultCellHeight = 16;
 
-IntRect Normalized(const IntRect& r) {
-  return IntRect{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-                 std::max(r.top, r.bottom)};
-}
-
-IntRect Padded(const IntRect& r, int pad) {
-  auto sub = [](int a, int b) { return static_cast<int>(std::max<long long>(INT_MIN, 1LL * a - b)); };
-  auto add = [](int a, int b) { return static_cast<int>(std::min<long long>(INT_MAX, 1LL * a + b)); };
-  return IntRect{sub(r.left, pad), sub(r.top, pad), add(r.right, pad), add(r.bottom, pad)};
-}
-
 std::uint32_t Packed(Rgb c) { return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b; }
 
 int CellHeightOf(const FontSpec& spec) {
@@ -108,7 +97,7 @@ class ExtentCanvas final : public Canvas {
   }
   void FillRect(const IntRect& rect, ObjectHandle brush) override {
     Log(CanvasOpKind::FillRect, rect.left, rect.top, rect.right, rect.bottom, brush);
-    Add(Normalized(rect));
+    Add(NormalizedRect(rect));
   }
   void MoveTo(int x, int y) override {
     Log(CanvasOpKind::MoveTo, x, y);
@@ -118,14 +107,14 @@ class ExtentCanvas final : public Canvas {
   void LineTo(int x, int y) override {
     Log(CanvasOpKind::LineTo, x, y);
     const int reach = book_.StrokeReach();
-    AddToExtent(Padded(Normalized(IntRect{x_, y_, x, y}), reach));
+    AddToExtent(PaddedRect(NormalizedRect(IntRect{x_, y_, x, y}), reach));
     AddSegmentToBands(x_, y_, x, y, reach, book_.RoundStrokeReach());
     x_ = x;
     y_ = y;
   }
   void Ellipse(int left, int top, int right, int bottom) override {
     Log(CanvasOpKind::Ellipse, left, top, right, bottom);
-    Add(Padded(Normalized(IntRect{left, top, right, bottom}), book_.StrokeReach()));
+    Add(PaddedRect(NormalizedRect(IntRect{left, top, right, bottom}), book_.StrokeReach()));
   }
   void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override {
     Log(CanvasOpKind::DrawText, rect.left, rect.top, rect.right, rect.bottom, flags);
@@ -295,7 +284,7 @@ IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, 
       width = std::max(width, run);
     }
   }
-  const IntRect r = Normalized(rect);
+  const IntRect r = NormalizedRect(rect);
   long long left = r.left, right = r.right;
   if (flags & kTextCenter) {
     left -= width / 2;
@@ -326,7 +315,6 @@ TickRegions TickDependentRegions(const PaintInput& input, int width, int height,
   ExtentCanvas shadow(width, height, std::max(shadowBandRows, 0), &regions.shadowDrawing);
   PaintShadow(input, shadow, silent);
   regions.clockLine = clock.Extent();
-  regions.shadow = shadow.Extent();
   regions.shadowBands = shadow.Bands();
   return regions;
 }

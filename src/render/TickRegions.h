@@ -44,17 +44,15 @@ class DrawingReach {
   FontSpec font_;
 };
 
-// The rectangles of a canvas of width x height that hold every pixel the tick-dependent parts of
-// this paint draw (empty before the first tick), padded for the pens' widths and for
-// antialiasing and cut to the canvas; the shadow's also band by band: for each band of
-// `shadowBandRows` rows from the top, the part of that band holding every pixel the shadow draws
-// there (empty where it draws none). `shadowDrawing` lists every operation the shadow's paint
+// The rectangle of a canvas of width x height that holds every pixel the clock line of this paint
+// draws (empty before the first tick), padded for antialiasing and cut to the canvas; and the
+// shadow's band by band: for each band of `shadowBandRows` rows from the top, the part of that
+// band holding every pixel the shadow draws there (empty where it draws none). `shadowDrawing` lists every operation the shadow's paint
 // sends, with its arguments: the shadow moves by whole pixels, and from one second to the next
 // it mostly does not move at all. Two ticks with the same list draw the same pixels over the
 // same face.
 struct TickRegions {
   IntRect clockLine;
-  IntRect shadow;
   std::vector<IntRect> shadowBands;
   std::vector<std::int32_t> shadowDrawing;
 };

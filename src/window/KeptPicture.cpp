@@ -22,6 +22,29 @@ bool Meets(const std::vector<IntRect>& bands, const IntRect& r) {
                      [&](const IntRect& b) { return !IsEmptyRect(IntersectRects(b, r)); });
 }
 
+// Where two shadows lie, band by band: a long slanting shadow covers a small part of its bounding
+// box. Neighbouring bands are joined where that costs no more area than keeping them apart.
+std::vector<IntRect> BandsOfBoth(const std::vector<IntRect>& a, const std::vector<IntRect>& b) {
+  std::vector<IntRect> out;
+  IntRect run;
+  const auto area = [](const IntRect& r) {
+    return IsEmptyRect(r) ? 0LL : 1LL * (r.right - r.left) * (r.bottom - r.top);
+  };
+  for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+    const IntRect band = BoundingRect(i < a.size() ? a[i] : IntRect{}, i < b.size() ? b[i] : IntRect{});
+    if (IsEmptyRect(band)) continue;
+    const IntRect joined = BoundingRect(run, band);
+    if (area(joined) <= area(run) + area(band)) {
+      run = joined;
+    } else {
+      out.push_back(run);
+      run = band;
+    }
+  }
+  if (!IsEmptyRect(run)) out.push_back(run);
+  return out;
+}
+
 void CopyRow(std::uint32_t* to, const std::uint32_t* from, int left, int right) {
   if (right > left) std::memcpy(to + left, from + left, sizeof(std::uint32_t) * (right - left));
 }
@@ -45,14 +68,12 @@ std::vector<IntRect> KeptPicture::Update(const PaintInput& input, PixelSurface& 
                              Meets(shown_.shadowBands, clock) || Meets(now.shadowBands, clock);
   if (shadowChanges) PutFaceBack(surface);
   if (!IsEmptyRect(clock)) RepaintClockLine(input, surface, reporter, clock);
-  std::vector<IntRect> changed{clock};
-  if (shadowChanges) {
-    changed.push_back(shown_.shadow);
-    changed.push_back(now.shadow);
-  }
+  std::vector<IntRect> changed;
+  if (shadowChanges) changed = BandsOfBoth(shown_.shadowBands, now.shadowBands);
+  if (!IsEmptyRect(clock)) changed.push_back(clock);
   shown_ = std::move(now);
   if (shadowChanges) DrawShadow(input, surface, reporter);
-  return MergeRegion(std::move(changed), width, height);
+  return changed;
 }
 
 void KeptPicture::Forget() { painted_ = false; }
