@@ -44,6 +44,9 @@ constexpr double kFarCoordinate = 1 << 22;
 
 constexpr std::uint32_t kBell = 0x1F514;
 constexpr std::uint32_t kAries = 0x2648;
+// Asks for a sign's text presentation: browsers would otherwise draw the zodiac signs, which
+// are also emoji, from an emoji font rather than from the fonts named.
+constexpr std::uint32_t kTextPresentation = 0xFE0E;
 
 int Packed(Rgb c) { return (c.r << 16) | (c.g << 8) | c.b; }
 
@@ -81,8 +84,10 @@ std::string SymbolFontToUtf8(const std::string& text) {
   for (unsigned char c : text) {
     if (c >= 0x5E && c <= 0x69) {
       AppendUtf8(out, kAries + (c - 0x5E));  // Aries .. Pisces
+      AppendUtf8(out, kTextPresentation);
     } else if (c == 0x25) {
       AppendUtf8(out, kBell);
+      AppendUtf8(out, kTextPresentation);
     } else if (c == ' ' || c == '\n') {
       out += static_cast<char>(c);
     }

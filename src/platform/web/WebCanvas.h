@@ -147,8 +147,9 @@ class WebCanvas final : public Canvas {
   WatchedText watched_;
 };
 
-// The symbol font's codes as UTF-8: zodiac signs and the bell; a blank or a line break stays,
-// other codes are left out (the page's and the Cairo canvas's reading of the symbol font).
+// The symbol font's codes as UTF-8: zodiac signs and the bell, each in its text presentation; a
+// blank or a line break stays, other codes are left out (the Cairo canvas's reading of the
+// symbol font).
 std::string SymbolFontToUtf8(const std::string& text);
 
 }  // namespace sundial::web

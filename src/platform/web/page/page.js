@@ -24,6 +24,8 @@
   // The moment: 'now'; 'held' at anchorMs; or running from anchorMs, taken at anchorClock.
   const moment = { pace: 'now', anchorMs: 0, anchorClock: 0 };
   let shownMs = 0;
+  let frames = 0;          // pictures drawn since the page opened
+  let opened = 0;          // dials opened since the page opened
   let frameAsked = false;
   let tickTimer = 0;
   let addressWritten = 0;
@@ -107,6 +109,7 @@
     sundial._sundial_show(r.year, r.month, r.day, r.hour, r.minute, r.second, r.dst, r.biasWest,
                           canvas.width, canvas.height);
     showMomentInControls(shownMs);
+    frames++;
   }
 
   // At "now", one picture each second of the clock, just after the second turns.
@@ -128,20 +131,22 @@
     }
   }
 
+  // The browser's own count of device pixels where it gives one that agrees with the layout's
+  // size times the pixel ratio (it is exact where that product is not a whole number; an
+  // emulated ratio leaves it in CSS pixels).
   function watchSize() {
-    const fromLayout = () => {
+    const fromLayout = (exact) => {
       const dpr = window.devicePixelRatio || 1;
-      fit(Math.max(1, Math.round(canvas.clientWidth * dpr)),
-          Math.max(1, Math.round(canvas.clientHeight * dpr)));
+      const width = Math.max(1, Math.round(canvas.clientWidth * dpr));
+      const height = Math.max(1, Math.round(canvas.clientHeight * dpr));
+      const agrees = exact && Math.abs(exact.inlineSize - width) <= 1 &&
+        Math.abs(exact.blockSize - height) <= 1;
+      fit(agrees ? exact.inlineSize : width, agrees ? exact.blockSize : height);
     };
     if (typeof ResizeObserver === 'function') {
       const observer = new ResizeObserver((entries) => {
         const box = entries[0].devicePixelContentBoxSize;
-        if (box && box[0]) {
-          fit(box[0].inlineSize, box[0].blockSize);
-        } else {
-          fromLayout();
-        }
+        fromLayout(box && box[0]);
       });
       try {
         observer.observe(canvas, { box: 'device-pixel-content-box' });
@@ -149,8 +154,8 @@
         observer.observe(canvas);
       }
     }
-    window.addEventListener('resize', fromLayout);
-    fromLayout();
+    window.addEventListener('resize', () => fromLayout(null));
+    fromLayout(null);
   }
 
   // ---- controls ----
@@ -289,6 +294,7 @@
     }
     if (bytes !== null) FS.writeFile(path, bytes);
     loadState = sundial.ccall('sundial_open', 'number', ['string'], [path]);
+    opened++;
     say(sundial.UTF8ToString(sundial._sundial_load_message()));
     draw();
   }
@@ -388,6 +394,8 @@
       clockLine: sundial ? sundial.UTF8ToString(sundial._sundial_clock_line()) : '',
       title: sundial ? sundial.UTF8ToString(sundial._sundial_title()) : '',
       load: LOAD_NAMES[loadState] || '',
+      frames,
+      opened,
       status: controls.status.textContent,
       width: canvas.width,
       height: canvas.height,
