@@ -26,6 +26,7 @@
   let shownMs = 0;
   let frames = 0;          // pictures drawn since the page opened
   let opened = 0;          // dials opened since the page opened
+  let drawMs = 0;          // script time spent drawing them
   let frameAsked = false;
   let tickTimer = 0;
   let addressWritten = 0;
@@ -104,12 +105,14 @@
 
   function draw() {
     if (sundial === null || canvas.width === 0 || canvas.height === 0) return;
+    const start = performance.now();
     shownMs = momentNow();
     const r = localClockReading(shownMs);
     sundial._sundial_show(r.year, r.month, r.day, r.hour, r.minute, r.second, r.dst, r.biasWest,
                           canvas.width, canvas.height);
     showMomentInControls(shownMs);
     frames++;
+    drawMs += performance.now() - start;
   }
 
   // At "now", one picture each second of the clock, just after the second turns.
@@ -173,23 +176,26 @@
     return (year % 4 === 0 && year % 100 !== 0) || year % 400 === 0;
   }
 
+  // Each control is written only when what it shows changes (most seconds, only the date and
+  // time field does).
+  function setIfChanged(element, property, value) {
+    if (element[property] !== value) element[property] = value;
+  }
+
   function showMomentInControls(ms) {
     const d = new Date(ms);
     const active = document.activeElement;
     if (active !== controls.when) {
-      const value = pad(d.getFullYear(), 4) + '-' + pad(d.getMonth() + 1) + '-' +
-        pad(d.getDate()) + 'T' + pad(d.getHours()) + ':' + pad(d.getMinutes()) + ':' +
-        pad(d.getSeconds());
-      if (controls.when.value !== value) controls.when.value = value;
+      setIfChanged(controls.when, 'value', pad(d.getFullYear(), 4) + '-' + pad(d.getMonth() + 1) +
+        '-' + pad(d.getDate()) + 'T' + pad(d.getHours()) + ':' + pad(d.getMinutes()) + ':' +
+        pad(d.getSeconds()));
     }
-    const minutes = d.getHours() * 60 + d.getMinutes();
-    if (active !== controls.hour) controls.hour.value = String(minutes);
-    controls.hourValue.textContent = pad(d.getHours()) + ':' + pad(d.getMinutes());
-    const max = isLeap(d.getFullYear()) ? '366' : '365';
-    if (controls.day.max !== max) controls.day.max = max;
-    const day = dayOfYear(d);
-    if (active !== controls.day) controls.day.value = String(day);
-    controls.dayValue.textContent = String(day);
+    if (active !== controls.hour) setIfChanged(controls.hour, 'value', String(d.getHours() * 60 + d.getMinutes()));
+    setIfChanged(controls.hourValue, 'textContent', pad(d.getHours()) + ':' + pad(d.getMinutes()));
+    setIfChanged(controls.day, 'max', isLeap(d.getFullYear()) ? '366' : '365');
+    const day = String(dayOfYear(d));
+    if (active !== controls.day) setIfChanged(controls.day, 'value', day);
+    setIfChanged(controls.dayValue, 'textContent', day);
   }
 
   // A change made with a control keeps time running when it runs faster, and holds it otherwise.
@@ -396,6 +402,7 @@
       load: LOAD_NAMES[loadState] || '',
       frames,
       opened,
+      drawMs,
       status: controls.status.textContent,
       width: canvas.width,
       height: canvas.height,
