@@ -5,7 +5,9 @@
 #include <cmath>
 #include <functional>
 #include <system_error>
+#ifndef SUNDIAL_NO_THREADS
 #include <thread>
+#endif
 
 #include "astro/CivilTime.h"
 #include "astro/DailySunTables.h"
@@ -484,6 +486,7 @@ void TraceReceivingOutline(const DialModel& model, double correction, FineDialGe
   // share the year between them, each writing only the points of its own steps (and the first
   // touch of the traces' fresh pages is shared as well). The day curves go with the first half.
   int split = kSteps;
+#ifndef SUNDIAL_NO_THREADS
   std::thread second;
   if (threads == TraceThreads::Two && std::thread::hardware_concurrency() >= 2) {
     split = kSteps / 2;
@@ -494,9 +497,14 @@ void TraceReceivingOutline(const DialModel& model, double correction, FineDialGe
       split = kSteps;  // no second thread: the whole year here
     }
   }
+#else
+  (void)threads;  // a build without threads traces the whole year here
+#endif
   TraceYearSteps(model, correction, 0, split, turns, writer, fine);
   TraceDayCurves(model, correction, writer, fine);
+#ifndef SUNDIAL_NO_THREADS
   if (second.joinable()) second.join();
+#endif
 }
 
 }  // namespace sundial

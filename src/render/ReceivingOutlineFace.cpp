@@ -9,7 +9,9 @@
 #include <numbers>
 #include <string>
 #include <system_error>
+#ifndef SUNDIAL_NO_THREADS
 #include <thread>
+#endif
 #include <type_traits>
 #include <vector>
 
@@ -406,6 +408,7 @@ void DecideFineLight(const DialModel& model, FineLightCache& light) {
   // Two threads, each with whole curves (every curve listed once) and about half the points: no
   // two of them keep marks for the same point, so they never write the same byte of the cache.
   const FineCurve* split = end;
+#ifndef SUNDIAL_NO_THREADS
   std::thread second;
   if (std::thread::hardware_concurrency() >= 2) {
     long total = 0;
@@ -420,8 +423,11 @@ void DecideFineLight(const DialModel& model, FineLightCache& light) {
       split = end;  // no second thread: every curve here
     }
   }
+#endif
   DecideCurves(model, f, begin, split, light);
+#ifndef SUNDIAL_NO_THREADS
   if (second.joinable()) second.join();
+#endif
 }
 
 RodReading ReceivingOutlineReading(const DialModel& m, double sunAzimuth, double sunAltitude,
