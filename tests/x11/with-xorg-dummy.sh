@@ -10,9 +10,9 @@
 #   DUMMY0  1024x768  at 1280,0   (primary)
 #   DUMMY2   800x600  at 2304,100
 # XORG_DUMMY_LAYOUT replaces it with other xrandr arguments ("--output NAME --mode WxH --pos XxY
-# [--primary]" per output). Each mode must be one the driver has (xrandr lists them on DUMMY0):
-# those are added to the outputs that use them, and Wine sees monitors made of them, while with
-# modes made by `xrandr --newmode` it saw a single monitor.
+# [--primary]" per output). Each mode should be one the driver has (xrandr lists them on DUMMY0);
+# it is added to the outputs that use it. A mode made by `xrandr --newmode` must be made and
+# added before; Wine sees it too, since the outputs are probed once the layout is set.
 #
 # Xorg needs root; without root, Xorg or the dummy driver the command is not run and the exit
 # status is 77 (a skipped test for CTest).
@@ -91,6 +91,9 @@ for word in $layout; do
 done
 # shellcheck disable=SC2086  # the layout is a list of arguments
 xrandr $layout || fail "xrandr could not set the layout: $layout"
+# The driver tells that an output in use is connected only when the outputs are probed again.
+# Wine reads them without probing (and would see the first output alone), so probe them once.
+xrandr --query >/dev/null || fail "xrandr could not probe the outputs"
 
 "$@"
 status=$?
