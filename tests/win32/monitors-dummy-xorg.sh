@@ -26,7 +26,7 @@ run() { "$wine_run" "$prefix" "$@"; }
 cleanup() { WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1; }
 trap cleanup EXIT
 # The probe's lines sorted, for an answer that does not depend on the order of the monitors.
-probe_lines() { run "$probe" | tr -d '\r' | sort; }
+probe_lines() { { run "$probe" || echo "exit status $?"; } | tr -d '\r' | sort; }
 
 layout() {  # layout DPI
   echo "dial 0 0 1280 1024 $1

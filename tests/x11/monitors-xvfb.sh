@@ -5,6 +5,8 @@
 set -u
 with_xvfb=$1
 probe=$2
+# The probe's lines, and its exit status when it failed (a leak under LeakSanitizer among others).
+run_probe() { "$with_xvfb" "$probe" || echo "exit status $?"; }
 failures=0
 expect() {  # expect WHAT EXPECTED ACTUAL
   if [ "$2" == "$3" ]; then
@@ -23,12 +25,12 @@ monitor 0 0 640 480 96
 dial 0 0 800 600 96"
 
 expect "screens joined by Xinerama: its heads, though RandR knows the first" "source xinerama
-$heads" "$(XVFB_SCREENS="$two_screens" "$with_xvfb" "$probe")"
+$heads" "$(XVFB_SCREENS="$two_screens" run_probe)"
 expect "screens joined by Xinerama, no RandR: its heads" "source xinerama
-$heads" "$(XVFB_SCREENS="$two_screens -extension RANDR" "$with_xvfb" "$probe")"
+$heads" "$(XVFB_SCREENS="$two_screens -extension RANDR" run_probe)"
 expect "neither RandR nor Xinerama: the whole screen" "source screen
 monitor 0 0 700 500 96
 dial 0 0 700 500 96" \
-  "$(XVFB_SCREENS="-screen 0 700x500x24 -extension RANDR -extension XINERAMA" "$with_xvfb" "$probe")"
+  "$(XVFB_SCREENS="-screen 0 700x500x24 -extension RANDR -extension XINERAMA" run_probe)"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }

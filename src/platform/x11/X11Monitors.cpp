@@ -15,9 +15,16 @@ namespace {
 // Xft.dpi values beyond this are taken for mistakes rather than for a screen.
 constexpr double kLargestDpi = 9600;
 
+// Whether the server has RandR, asked through Xlib itself: libXrandr keeps its own record of a
+// display that it never frees where the server lacks the extension.
+bool HasRandR(Display* display) {
+  int opcode = 0, eventBase = 0, errorBase = 0;
+  return XQueryExtension(display, "RANDR", &opcode, &eventBase, &errorBase) != 0;
+}
+
 bool RandRHasMonitors(Display* display) {
   int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-  return XRRQueryExtension(display, &eventBase, &errorBase) != 0 &&
+  return HasRandR(display) && XRRQueryExtension(display, &eventBase, &errorBase) != 0 &&
          XRRQueryVersion(display, &major, &minor) != 0 && (major > 1 || (major == 1 && minor >= 5));
 }
 
@@ -99,7 +106,7 @@ int ResourceDpiFrom(const char* resources) {
 
 MonitorChanges::MonitorChanges(Display* display, int screen) {
   int errorBase = 0;
-  if (XRRQueryExtension(display, &eventBase_, &errorBase) == 0) {
+  if (!HasRandR(display) || XRRQueryExtension(display, &eventBase_, &errorBase) == 0) {
     eventBase_ = -1;
     return;
   }
