@@ -1,4 +1,4 @@
-// sundial render [DIAL.vqr] -o OUT [--size WxH] [--at TIME] [--dst]
+// sundial render [DIAL.vqr] -o OUT [--size WxH] [--at TIME] [--dst] [--dpi N]
 // The picture of one paint after one tick of the dial window, as PNG, SVG, PDF or a drawing trace
 // (.trace.json). Without a dial file: the built-in default dial. Without --at: the present moment.
 #include <CLI/CLI.hpp>
@@ -38,6 +38,7 @@ struct RenderOptions {
   std::string size;
   std::string at;
   bool dst = false;
+  int dpi = kBaseDpi;  // of the screen or print the picture is drawn for
 };
 
 class QuietHost final : public DialWndHost {
@@ -71,6 +72,28 @@ bool ParseSize(const std::string& text, int& width, int& height) {
     return false;
   }
   return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
+}
+
+// The window's paint, drawn for a screen of `dpi` dots per inch. The window paints at the base
+// DPI; for another, the same paint is made from the window's state after its tick.
+void PaintAtDpi(CDialWnd& window, int dpi, Canvas& canvas, MessageReporter& reporter) {
+  if (dpi == kBaseDpi) {
+    window.OnPaint(canvas, reporter);
+    return;
+  }
+  window.LoadIfNeeded();
+  if (window.model.modelReady == 0) return;
+  const PaintInput input{.model = window.model,
+                         .sunValid = window.sunValid,
+                         .sunAzimuth = window.sunAzimuth,
+                         .sunAltitude = window.sunAltitude,
+                         .sunDeclination = window.sunDeclination,
+                         .dayOfYear = window.dayOfYear,
+                         .clockText = window.clockText,
+                         .equationText = window.equationText,
+                         .dialFilePath = window.DialFilePath(),
+                         .dpi = dpi};
+  PaintDial(input, canvas, reporter);
 }
 
 int Fail(const std::string& message) {
@@ -145,7 +168,7 @@ int Render(const RenderOptions& options) {
 
   if (trace) {
     RecordingCanvas canvas(width, height);
-    window->OnPaint(canvas, reporter);
+    PaintAtDpi(*window, options.dpi, canvas, reporter);
     std::ofstream out(options.output, std::ios::binary);
     if (!out) return Fail("cannot write " + options.output);
     WriteTraceJson(canvas, out);
@@ -154,14 +177,15 @@ int Render(const RenderOptions& options) {
     return 0;
   }
 #ifdef SUNDIAL_HAVE_CAIRO
-  const std::string error = WritePicture(options.output, *format, width, height,
-                                         [&](Canvas& canvas) { window->OnPaint(canvas, reporter); });
+  const std::string error =
+      WritePicture(options.output, *format, width, height,
+                   [&](Canvas& canvas) { PaintAtDpi(*window, options.dpi, canvas, reporter); });
   if (!error.empty()) return Fail(error);
 #elif defined(SUNDIAL_HAVE_GDI_PNG)
   win32::GdiCanvas canvas(width, height);
   if (!canvas.Valid()) return Fail("cannot make a picture of " + std::to_string(width) + "x" +
                                    std::to_string(height) + " pixels");
-  window->OnPaint(canvas, reporter);
+  PaintAtDpi(*window, options.dpi, canvas, reporter);
   const std::string error = win32::WritePng(options.output, canvas);
   if (!error.empty()) return Fail(error);
 #endif
@@ -179,6 +203,10 @@ CommandRegistration reg{
       sub.add_option("--at", options->at,
                      "local time with its UTC offset, e.g. 2010-07-15T14:00:00+02:00 (default: now)");
       sub.add_flag("--dst", options->dst, "the offset of --at includes one hour of daylight saving");
+      sub.add_option("--dpi", options->dpi,
+                     "dots per inch of the screen drawn for: thin lines round(N/96) pixels wide "
+                     "(default 96)")
+          ->check(CLI::Range(1, 9600));
       return [options] { return Render(*options); };
     }};
 

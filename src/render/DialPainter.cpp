@@ -59,7 +59,7 @@ void Paint(const PaintInput& input, Canvas& canvas, MessageReporter& reporter, b
 
   CreateFonts(canvas, reporter, height, ctx.res);
   const ObjectHandle initialFont = ctx.fonts.Select(ctx.res.fontSmall);
-  CreatePensAndBrushes(canvas, reporter, ctx.frame.lineUnitX, ctx.res);
+  CreatePensAndBrushes(canvas, reporter, ctx.frame.lineUnitX, ThinPenWidth(input.dpi), ctx.res);
   canvas.SetBackgroundMode(BackgroundMode::Transparent);
 
   const ReplacedObjects initial = stages(ctx);
@@ -73,6 +73,12 @@ void Paint(const PaintInput& input, Canvas& canvas, MessageReporter& reporter, b
 }
 
 }  // namespace
+
+int ThinPenWidth(int dpi) {
+  // Halves round up; written without dpi + 48 so that no value of dpi overflows.
+  const int width = dpi / kBaseDpi + (dpi % kBaseDpi >= kBaseDpi / 2 ? 1 : 0);
+  return width < 1 ? 1 : width;
+}
 
 void PaintDial(const PaintInput& input, Canvas& canvas, MessageReporter& reporter) {
   Paint(input, canvas, reporter, true, DrawDialPicture);

@@ -11,6 +11,9 @@
 
 namespace sundial {
 
+// Dots per inch of a screen that shows the dial's sizes unscaled.
+inline constexpr int kBaseDpi = 96;
+
 // What the window knows at the time of a paint.
 struct PaintInput {
   const DialModel& model;    // loaded, modelReady set, geometry computed
@@ -24,7 +27,13 @@ struct PaintInput {
   std::string dialFilePath;  // the dial file chosen by the user (the picture's title)
   FineLightCache* fineLight = nullptr;  // kept by the window across paints; none: decided anew
   bool withShadow = true;    // false: the face alone, everything but the shadow that ends a paint
+  int dpi = kBaseDpi;        // of the screen painted for: sets the width of the thin pens
 };
+
+// The width in pixels of the thin pens (solid and dashed) at `dpi` dots per inch:
+// round(dpi / 96), never less than one, so that a thin line stays as visible on a high-DPI
+// screen as on an ordinary one. The wide pens and the fonts follow the canvas size instead.
+int ThinPenWidth(int dpi);
 
 // Paints the whole canvas (canvas.Width() x canvas.Height()): black background, plate fitted
 // to the canvas, the face of the dial type with its labels and titles, and last the shadow of

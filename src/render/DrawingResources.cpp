@@ -44,23 +44,23 @@ void CreateFonts(Canvas& canvas, MessageReporter& reporter, int height, DrawingR
 }
 
 void CreatePensAndBrushes(Canvas& canvas, MessageReporter& reporter, int lineUnitX,
-                          DrawingResources& res) {
+                          int thinWidth, DrawingResources& res) {
   using PS = PenStyle;
   res.penWhiteWide = MakePen(canvas, reporter, PS::Solid, lineUnitX, colors::kWhite);
   res.penBrownWide = MakePen(canvas, reporter, PS::Solid, lineUnitX, colors::kBrown);
-  res.penGreen = MakePen(canvas, reporter, PS::Solid, 1, colors::kGreen);
-  res.penYellow = MakePen(canvas, reporter, PS::Solid, 1, colors::kYellow);
-  res.penYellowDash = MakePen(canvas, reporter, PS::Dash, 1, colors::kYellow);
-  res.penRed = MakePen(canvas, reporter, PS::Solid, 1, colors::kRed);
-  res.penRedDash = MakePen(canvas, reporter, PS::Dash, 1, colors::kRed);
-  res.penTeal = MakePen(canvas, reporter, PS::Solid, 1, colors::kTeal);
-  res.penTealDash = MakePen(canvas, reporter, PS::Dash, 1, colors::kTeal);
-  res.penBlue = MakePen(canvas, reporter, PS::Solid, 1, colors::kBlue);
-  res.penBlueDash = MakePen(canvas, reporter, PS::Dash, 1, colors::kBlue);
-  res.penGrey = MakePen(canvas, reporter, PS::Solid, 1, colors::kGrey);
-  res.penGreyDash = MakePen(canvas, reporter, PS::Dash, 1, colors::kGrey);
-  res.penLightGreyDash = MakePen(canvas, reporter, PS::Dash, 1, colors::kLightGrey);
-  res.penPureRed = MakePen(canvas, reporter, PS::Solid, 1, colors::kPureRed);
+  res.penGreen = MakePen(canvas, reporter, PS::Solid, thinWidth, colors::kGreen);
+  res.penYellow = MakePen(canvas, reporter, PS::Solid, thinWidth, colors::kYellow);
+  res.penYellowDash = MakePen(canvas, reporter, PS::Dash, thinWidth, colors::kYellow);
+  res.penRed = MakePen(canvas, reporter, PS::Solid, thinWidth, colors::kRed);
+  res.penRedDash = MakePen(canvas, reporter, PS::Dash, thinWidth, colors::kRed);
+  res.penTeal = MakePen(canvas, reporter, PS::Solid, thinWidth, colors::kTeal);
+  res.penTealDash = MakePen(canvas, reporter, PS::Dash, thinWidth, colors::kTeal);
+  res.penBlue = MakePen(canvas, reporter, PS::Solid, thinWidth, colors::kBlue);
+  res.penBlueDash = MakePen(canvas, reporter, PS::Dash, thinWidth, colors::kBlue);
+  res.penGrey = MakePen(canvas, reporter, PS::Solid, thinWidth, colors::kGrey);
+  res.penGreyDash = MakePen(canvas, reporter, PS::Dash, thinWidth, colors::kGrey);
+  res.penLightGreyDash = MakePen(canvas, reporter, PS::Dash, thinWidth, colors::kLightGrey);
+  res.penPureRed = MakePen(canvas, reporter, PS::Solid, thinWidth, colors::kPureRed);
 
   res.brushBlack = CheckBrush(reporter, canvas.StockBlackBrush());
   res.brushBrown = CheckBrush(reporter, canvas.CreateSolidBrush(colors::kBrown));

@@ -63,9 +63,9 @@ void CreateBackgroundBrush(Canvas& canvas, DrawingResources& res);
 // The four fonts, each tested as it is made; cell heights follow the canvas height.
 void CreateFonts(Canvas& canvas, MessageReporter& reporter, int height, DrawingResources& res);
 // The pens, then the brushes, each tested as it is made. `lineUnitX` is the width of the two
-// wide pens.
+// wide pens, `thinWidth` that of all the others.
 void CreatePensAndBrushes(Canvas& canvas, MessageReporter& reporter, int lineUnitX,
-                          DrawingResources& res);
+                          int thinWidth, DrawingResources& res);
 void ReleaseDrawingResources(Canvas& canvas, DrawingResources& res);
 
 // Selects fonts for one paint, reporting a selection that fails. A canvas answers a failed

@@ -89,6 +89,27 @@ TEST_F(RenderCommand, TraceOfTheDefaultDialAtAFixedInstant) {
       clockLine = true;
   }
   EXPECT_TRUE(clockLine) << "one tick ran before the paint, with the clock of --at";
+
+  // For a screen of 192 DPI the same paint, with the thin pens two pixels wide.
+  const fs::path hiDpi = dir_ / "dial-192.trace.json";
+  ASSERT_EQ(0, Run("-o \"" + hiDpi.string() +
+                   "\" --size 640x400 --at 2010-07-15T14:00:00+02:00 --dst --dpi 192"));
+  std::ifstream inHiDpi(hiDpi);
+  const nlohmann::json traceHiDpi = nlohmann::json::parse(inHiDpi);
+  const auto& ops = trace["operations"];
+  const auto& opsHiDpi = traceHiDpi["operations"];
+  ASSERT_EQ(ops.size(), opsHiDpi.size());
+  int pens = 0;
+  for (std::size_t i = 0; i < ops.size(); ++i) {
+    if (ops[i]["op"] != "createPen" || pens++ < 2) {  // the first two are the wide pens
+      EXPECT_EQ(ops[i], opsHiDpi[i]) << i;
+    } else {
+      auto pen = ops[i];
+      pen["width"] = 2;
+      EXPECT_EQ(pen, opsHiDpi[i]) << i;
+    }
+  }
+  EXPECT_EQ(15, pens);
 }
 
 #ifdef SUNDIAL_HAVE_CAIRO

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "PaintFixture.h"
 #include "render/DrawingResources.h"
@@ -84,6 +85,40 @@ TEST(LineUnits, NarrowWindowHasZeroWidePens) {
   ASSERT_EQ(pens.size(), 15u);
   EXPECT_EQ(pens[0].pen.width, 0);  // white wide
   EXPECT_EQ(pens[1].pen.width, 0);  // brown wide
+}
+
+TEST(LineUnits, ThinPensFollowTheDpiWidePensAndFontsTheCanvas) {
+  EXPECT_EQ(ThinPenWidth(96), 1);
+  EXPECT_EQ(ThinPenWidth(143), 1);
+  EXPECT_EQ(ThinPenWidth(144), 2);  // halves round up
+  EXPECT_EQ(ThinPenWidth(192), 2);
+  EXPECT_EQ(ThinPenWidth(288), 3);
+  EXPECT_EQ(ThinPenWidth(0), 1);
+  EXPECT_EQ(ThinPenWidth(-200), 1);
+  EXPECT_EQ(ThinPenWidth(std::numeric_limits<int>::max()), std::numeric_limits<int>::max() / 96);
+
+  auto m = EmptyDial(0);
+  KeptMessages messages;
+  RecordingCanvas at96(900, 600);
+  PaintDial(InputFor(*m), at96, messages);
+  PaintInput input = InputFor(*m);
+  input.dpi = 192;
+  RecordingCanvas at192(900, 600);
+  PaintDial(input, at192, messages);
+
+  const auto pens96 = OpsOfKind(at96, CanvasOpKind::CreatePen);
+  const auto pens192 = OpsOfKind(at192, CanvasOpKind::CreatePen);
+  ASSERT_EQ(pens96.size(), 15u);
+  ASSERT_EQ(pens192.size(), 15u);
+  for (std::size_t i = 0; i < pens96.size(); ++i) {
+    const bool wide = i < 2;
+    EXPECT_EQ(pens192[i].pen.width, wide ? pens96[i].pen.width : 2) << i;
+    EXPECT_EQ(pens192[i].pen.style, pens96[i].pen.style) << i;
+  }
+  const auto fonts96 = OpsOfKind(at96, CanvasOpKind::CreateFont);
+  const auto fonts192 = OpsOfKind(at192, CanvasOpKind::CreateFont);
+  ASSERT_EQ(fonts192.size(), fonts96.size());
+  for (std::size_t i = 0; i < fonts96.size(); ++i) EXPECT_EQ(fonts192[i].font, fonts96[i].font);
 }
 
 TEST(DrawingResources, CreatedInTableOrderAndAllReleased) {

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs a command against a private Xvfb server: the server picks a free display number itself
 # (-displayfd), so several of these can run at once. Usage: with-xvfb.sh COMMAND [ARGS...]
+# XVFB_SCREENS replaces the one 800x600 screen with other Xvfb arguments (screens, extensions).
 set -u
 dir=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
+# shellcheck disable=SC2086  # a list of arguments
+Xvfb -displayfd 3 ${XVFB_SCREENS:--screen 0 800x600x24} -nolisten tcp -noreset \
+  3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb=$!
 for _ in $(seq 1 100); do
   [ -s "$dir/display" ] && break
