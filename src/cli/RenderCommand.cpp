@@ -74,28 +74,6 @@ bool ParseSize(const std::string& text, int& width, int& height) {
   return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
 }
 
-// The window's paint, drawn for a screen of `dpi` dots per inch. The window paints at the base
-// DPI; for another, the same paint is made from the window's state after its tick.
-void PaintAtDpi(CDialWnd& window, int dpi, Canvas& canvas, MessageReporter& reporter) {
-  if (dpi == kBaseDpi) {
-    window.OnPaint(canvas, reporter);
-    return;
-  }
-  window.LoadIfNeeded();
-  if (window.model.modelReady == 0) return;
-  const PaintInput input{.model = window.model,
-                         .sunValid = window.sunValid,
-                         .sunAzimuth = window.sunAzimuth,
-                         .sunAltitude = window.sunAltitude,
-                         .sunDeclination = window.sunDeclination,
-                         .dayOfYear = window.dayOfYear,
-                         .clockText = window.clockText,
-                         .equationText = window.equationText,
-                         .dialFilePath = window.DialFilePath(),
-                         .dpi = dpi};
-  PaintDial(input, canvas, reporter);
-}
-
 int Fail(const std::string& message) {
   std::cerr << "sundial render: " << message << "\n";
   return 2;
@@ -168,7 +146,7 @@ int Render(const RenderOptions& options) {
 
   if (trace) {
     RecordingCanvas canvas(width, height);
-    PaintAtDpi(*window, options.dpi, canvas, reporter);
+    window->OnPaint(canvas, reporter, options.dpi);
     std::ofstream out(options.output, std::ios::binary);
     if (!out) return Fail("cannot write " + options.output);
     WriteTraceJson(canvas, out);
@@ -179,13 +157,13 @@ int Render(const RenderOptions& options) {
 #ifdef SUNDIAL_HAVE_CAIRO
   const std::string error =
       WritePicture(options.output, *format, width, height,
-                   [&](Canvas& canvas) { PaintAtDpi(*window, options.dpi, canvas, reporter); });
+                   [&](Canvas& canvas) { window->OnPaint(canvas, reporter, options.dpi); });
   if (!error.empty()) return Fail(error);
 #elif defined(SUNDIAL_HAVE_GDI_PNG)
   win32::GdiCanvas canvas(width, height);
   if (!canvas.Valid()) return Fail("cannot make a picture of " + std::to_string(width) + "x" +
                                    std::to_string(height) + " pixels");
-  PaintAtDpi(*window, options.dpi, canvas, reporter);
+  window->OnPaint(canvas, reporter, options.dpi);
   const std::string error = win32::WritePng(options.output, canvas);
   if (!error.empty()) return Fail(error);
 #endif

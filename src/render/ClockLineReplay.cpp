@@ -135,8 +135,9 @@ void ClockLineReplay::Clear() {
 ClockLineReplay::Key ClockLineReplay::KeyOf(const PaintInput& face, const Canvas& canvas,
                                             const IntRect& clip, const IntRect& reach) {
   return Key{&face.model,    face.model.geometry.get(), face.model.fine.get(),
-             canvas.Width(), canvas.Height(),           clip,
-             reach,          face.sunValid,             face.dialFilePath};
+             canvas.Width(), canvas.Height(),           face.dpi,
+             clip,           reach,                     face.sunValid,
+             face.dialFilePath};
 }
 
 void ClockLineReplay::Paint(const PaintInput& face, Canvas& canvas, MessageReporter& reporter,

@@ -34,6 +34,7 @@ class ClockLineReplay {
     const void* fine = nullptr;
     int width = 0;
     int height = 0;
+    int dpi = 0;
     IntRect clip;
     IntRect reach;
     int sunValid = 0;

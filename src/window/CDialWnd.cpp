@@ -87,7 +87,7 @@ void CDialWnd::LoadIfNeeded() {
   fileLoaded = 1;
 }
 
-PaintInput CDialWnd::Input() {
+PaintInput CDialWnd::Input(int dpi) {
   return PaintInput{.model = model,
                     .sunValid = sunValid,
                     .sunAzimuth = sunAzimuth,
@@ -97,23 +97,24 @@ PaintInput CDialWnd::Input() {
                     .clockText = clockText,
                     .equationText = equationText,
                     .dialFilePath = dialFilePath_,
-                    .fineLight = &fineLight_};
+                    .fineLight = &fineLight_,
+                    .dpi = dpi};
 }
 
-bool CDialWnd::OnPaint(Canvas& canvas, MessageReporter& reporter) {
+bool CDialWnd::OnPaint(Canvas& canvas, MessageReporter& reporter, int dpi) {
   LoadIfNeeded();
   if (model.modelReady == 0) return false;
-  PaintDial(Input(), canvas, reporter);
+  PaintDial(Input(dpi), canvas, reporter);
   return true;
 }
 
 bool CDialWnd::OnPaintKept(KeptPicture& picture, PixelSurface& surface,
-                           MessageReporter& reporter, std::vector<IntRect>& changed) {
+                           MessageReporter& reporter, std::vector<IntRect>& changed, int dpi) {
   changed.clear();
   LoadIfNeeded();
   if (model.modelReady == 0) return false;
   if (FullRepaintAsked()) picture.Forget();
-  changed = picture.Update(Input(), surface, reporter);
+  changed = picture.Update(Input(dpi), surface, reporter);
   return true;
 }
 

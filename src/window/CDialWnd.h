@@ -61,10 +61,10 @@ class CDialWnd {
   // calls it before its tick so that the sun is computed for the dial's own place.
   void LoadIfNeeded();
 
-  // Paints the whole picture on `canvas` (its size is the client area). On the first paint the
-  // dial file is loaded. Returns false when nothing was drawn (no dial ready): the shell must then
-  // leave the window as it is and copy nothing.
-  bool OnPaint(Canvas& canvas, MessageReporter& reporter);
+  // Paints the whole picture on `canvas` (its size is the client area), for a screen of `dpi`
+  // dots per inch. On the first paint the dial file is loaded. Returns false when nothing was
+  // drawn (no dial ready): the shell must then leave the window as it is and copy nothing.
+  bool OnPaint(Canvas& canvas, MessageReporter& reporter, int dpi = kBaseDpi);
 
   // The paint of a shell that keeps its picture on `surface`: `picture` brings it up to date
   // (whole the first time, then only where the clock line and the shadow change) and `changed`
@@ -72,7 +72,7 @@ class CDialWnd {
   // With SUNDIAL_SAVER_FULL_REPAINT=1 in the environment every picture is painted whole, for
   // measuring what keeping it saves.
   bool OnPaintKept(KeptPicture& picture, PixelSurface& surface, MessageReporter& reporter,
-                   std::vector<IntRect>& changed);
+                   std::vector<IntRect>& changed, int dpi = kBaseDpi);
 
   // The dial and the present sun (read by the painter and by tests).
   DialModel model;
@@ -93,7 +93,7 @@ class CDialWnd {
 
  private:
   void Load();
-  PaintInput Input();
+  PaintInput Input(int dpi);
 
   LocalClock& clock_;
   std::string& dialFilePath_;

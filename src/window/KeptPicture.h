@@ -36,8 +36,8 @@ class PixelSurface {
 class KeptPicture {
  public:
   // Brings the picture on `surface` up to date with `input` (a paint input with the shadow) and
-  // returns the rectangles that changed. The first picture, one of another size, dial or title,
-  // or one after Forget() is painted whole.
+  // returns the rectangles that changed. The first picture, one of another size, dial, title or
+  // DPI, or one after Forget() is painted whole.
   std::vector<IntRect> Update(const PaintInput& input, PixelSurface& surface,
                               MessageReporter& reporter);
   // The surface no longer holds the last picture: the next is painted whole.
@@ -54,6 +54,7 @@ class KeptPicture {
     const void* geometry = nullptr;
     int width = 0;
     int height = 0;
+    int dpi = 0;
     std::string title;
     friend bool operator==(const Face&, const Face&) = default;
   };
