@@ -17,11 +17,13 @@ namespace {
 // it, leaving out what cannot reach `reach` inside it: figures and texts whose bounds miss it,
 // and whole polylines (from one MoveTo to the next) none of whose segments comes near it, so
 // that no pen position or dash pattern of what is kept changes. Filled rectangles (whole pixels,
-// the same under any clip) are filled inside `reach` only.
+// the same under any clip) are filled inside `reach` only. `touched` gathers how far what is
+// kept can draw.
 class ReachRecorder final : public Canvas {
  public:
-  ReachRecorder(RecordingCanvas& record, const IntRect& region, const IntRect& reach)
-      : record_(record), region_(region), reach_(IntersectRects(reach, region)) {
+  ReachRecorder(RecordingCanvas& record, const IntRect& region, const IntRect& reach,
+                IntRect& touched)
+      : record_(record), region_(region), reach_(IntersectRects(reach, region)), touched_(touched) {
     Apply();
   }
   ~ReachRecorder() override {
@@ -58,12 +60,15 @@ class ReachRecorder final : public Canvas {
   void SetBackgroundMode(BackgroundMode mode) override { record_.SetBackgroundMode(mode); }
   void FillRect(const IntRect& rect, ObjectHandle brush) override {
     const IntRect inside = IntersectRects(IntersectRects(NormalizedRect(rect), effective_), reach_);
-    if (!IsEmptyRect(inside)) record_.FillRect(inside, brush);
+    if (IsEmptyRect(inside)) return;
+    record_.FillRect(inside, brush);
+    Touch(inside);
   }
   void MoveTo(int x, int y) override {
     EndRun();
     runStart_ = record_.Ops().size();
     inRun_ = true;
+    runBox_ = IntRect{};
     x_ = x;
     y_ = y;
     record_.MoveTo(x, y);
@@ -71,18 +76,24 @@ class ReachRecorder final : public Canvas {
   void LineTo(int x, int y) override {
     // Half the pen, a thin pen's miter corners and the antialiased fringe, and some.
     const IntRect box = PaddedRect(NormalizedRect(IntRect{x_, y_, x, y}), drawing_.StrokeReach() + 4);
+    runBox_ = BoundingRect(runBox_, IntersectRects(box, effective_));
     if (inRun_ && Reaches(box)) inRun_ = false;  // reached: kept whole
     x_ = x;
     y_ = y;
     record_.LineTo(x, y);
   }
   void Ellipse(int left, int top, int right, int bottom) override {
-    if (Reaches(PaddedRect(NormalizedRect(IntRect{left, top, right, bottom}), drawing_.StrokeReach()))) {
-      record_.Ellipse(left, top, right, bottom);
-    }
+    const IntRect bounds =
+        PaddedRect(NormalizedRect(IntRect{left, top, right, bottom}), drawing_.StrokeReach() + 4);
+    if (!Reaches(bounds)) return;
+    record_.Ellipse(left, top, right, bottom);
+    Touch(bounds);
   }
   void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override {
-    if (Reaches(drawing_.TextBounds(text, rect, flags))) record_.DrawText(text, rect, flags);
+    const IntRect bounds = drawing_.TextBounds(text, rect, flags);
+    if (!Reaches(bounds)) return;
+    record_.DrawText(text, rect, flags);
+    Touch(bounds);
   }
   void SetClipRect(const IntRect& rect) override {
     painterClip_ = NormalizedRect(rect);
@@ -105,10 +116,16 @@ class ReachRecorder final : public Canvas {
   bool Reaches(const IntRect& bounds) const {
     return !IsEmptyRect(IntersectRects(IntersectRects(bounds, effective_), reach_));
   }
+  void Touch(const IntRect& r) { touched_ = BoundingRect(touched_, IntersectRects(r, effective_)); }
   // A polyline that never came near the rectangle: its MoveTo and LineTos go, the rest stays.
   void EndRun() {
-    if (inRun_) record_.EraseLines(runStart_);
+    if (inRun_) {
+      record_.EraseLines(runStart_);
+    } else {
+      touched_ = BoundingRect(touched_, runBox_);  // kept, or drawn before the first MoveTo
+    }
     inRun_ = false;
+    runBox_ = IntRect{};
   }
 
   RecordingCanvas& record_;
@@ -118,6 +135,8 @@ class ReachRecorder final : public Canvas {
   IntRect painterClip_;
   bool clipped_ = false;
   IntRect effective_;
+  IntRect& touched_;
+  IntRect runBox_;  // how far the polyline since the last MoveTo draws
   bool inRun_ = false;
   std::size_t runStart_ = 0;
   int x_ = 0;
@@ -129,32 +148,33 @@ class ReachRecorder final : public Canvas {
 void ClockLineReplay::Clear() {
   recorded_ = false;
   record_ = RecordingCanvas(0, 0);
+  touched_ = IntRect{};
   recordedClockLine_.clear();
 }
 
-ClockLineReplay::Key ClockLineReplay::KeyOf(const PaintInput& face, const Canvas& canvas,
+ClockLineReplay::Key ClockLineReplay::KeyOf(const PaintInput& face, int width, int height,
                                             const IntRect& clip, const IntRect& reach) {
-  return Key{&face.model,    face.model.geometry.get(), face.model.fine.get(),
-             canvas.Width(), canvas.Height(),           face.dpi,
-             clip,           reach,                     face.sunValid,
+  return Key{&face.model, face.model.geometry.get(), face.model.fine.get(),
+             width,       height,                    face.dpi,
+             clip,        reach,                     face.sunValid,
              face.dialFilePath};
 }
 
-void ClockLineReplay::Paint(const PaintInput& face, Canvas& canvas, MessageReporter& reporter,
-                            const IntRect& clip, const IntRect& reach) {
-  Key key = KeyOf(face, canvas, clip, reach);
-  if (!recorded_ || !(key == key_)) {
-    Clear();
-    record_ = RecordingCanvas(canvas.Width(), canvas.Height());
-    {
-      ReachRecorder recorder(record_, clip, reach);
-      PaintDial(face, recorder, reporter);
-    }
-    recordedClockLine_ = face.sunValid ? ClockLineText(face.clockText, face.equationText) : "";
-    key_ = std::move(key);
-    recorded_ = true;
+IntRect ClockLineReplay::Record(const PaintInput& face, int width, int height,
+                                MessageReporter& reporter, const IntRect& clip,
+                                const IntRect& reach) {
+  Key key = KeyOf(face, width, height, clip, reach);
+  if (recorded_ && key == key_) return touched_;
+  Clear();
+  record_ = RecordingCanvas(width, height);
+  {
+    ReachRecorder recorder(record_, clip, reach, touched_);
+    PaintDial(face, recorder, reporter);
   }
-  Replay(face, canvas);
+  recordedClockLine_ = face.sunValid ? ClockLineText(face.clockText, face.equationText) : "";
+  key_ = std::move(key);
+  recorded_ = true;
+  return touched_;
 }
 
 // The objects made now stand in for those made when the paint was recorded.

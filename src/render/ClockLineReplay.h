@@ -16,14 +16,17 @@ namespace sundial {
 
 class ClockLineReplay {
  public:
-  // Paints on `canvas` (in the state a canvas is made in: no object of ours selected, no clip)
-  // the face of `face` (a paint input without the shadow) under a clip of `clip`, leaving out
-  // the figures, texts and polylines that cannot reach `reach` (inside the clip) and filling
-  // only inside it: the pixels inside `reach` come out as a whole paint under that clip gives
-  // them. Replays the record when it was made of the same face (dial, size, title, whether the
-  // clock line is shown) under the same clip and reach; else walks the painter and records.
-  void Paint(const PaintInput& face, Canvas& canvas, MessageReporter& reporter,
-             const IntRect& clip, const IntRect& reach);
+  // Records what a paint of the face of `face` (a paint input without the shadow) on a canvas of
+  // width x height draws under a clip of `clip`, leaving out the figures, texts and polylines
+  // that cannot reach `reach` (inside the clip) and filling only inside it, unless the record of
+  // the same face (dial, size, DPI, title, whether the clock line is shown) under the same clip
+  // and reach is at hand. Returns the rectangle, inside the clip, that holds every pixel a replay
+  // of it can draw.
+  IntRect Record(const PaintInput& face, int width, int height, MessageReporter& reporter,
+                 const IntRect& clip, const IntRect& reach);
+  // Draws the record on `canvas` (in the state a canvas is made in) with the clock line of `face`:
+  // the pixels inside the reach come out as a whole paint under that clip gives them.
+  void Replay(const PaintInput& face, Canvas& canvas) const;
   // Forgets the record (the face was painted anew).
   void Clear();
 
@@ -41,13 +44,13 @@ class ClockLineReplay {
     std::string title;
     friend bool operator==(const Key&, const Key&) = default;
   };
-  static Key KeyOf(const PaintInput& face, const Canvas& canvas, const IntRect& clip,
+  static Key KeyOf(const PaintInput& face, int width, int height, const IntRect& clip,
                    const IntRect& reach);
-  void Replay(const PaintInput& face, Canvas& canvas) const;
 
   bool recorded_ = false;
   Key key_;
   RecordingCanvas record_{0, 0};
+  IntRect touched_;                // where a replay can draw
   std::string recordedClockLine_;  // the clock line's text as it was recorded
 };
 

@@ -45,9 +45,6 @@ std::vector<IntRect> BandsOfBoth(const std::vector<IntRect>& a, const std::vecto
   return out;
 }
 
-void CopyRow(std::uint32_t* to, const std::uint32_t* from, int left, int right) {
-  if (right > left) std::memcpy(to + left, from + left, sizeof(std::uint32_t) * (right - left));
-}
 
 }  // namespace
 
@@ -97,29 +94,38 @@ void KeptPicture::PaintWhole(const PaintInput& input, PixelSurface& surface,
 }
 
 // The face is repainted under a clip of whole rows around the clock line (the antialiasing of
-// Cairo differs under clips with left and right edges), replaying what reaches it; the rest of
-// those rows, which that leaves with only part of the face, is put back as it was.
+// Cairo differs under clips with left and right edges), replaying what reaches it; what that
+// draws around the clock line, with only part of the face, is put back as it was.
 void KeptPicture::RepaintClockLine(const PaintInput& input, PixelSurface& surface,
                                    MessageReporter& reporter, const IntRect& rect) {
   const int width = surface.Width();
+  const int height = surface.Height();
   const IntRect rows{0, std::max(0, rect.top - kMarginRows), width,
-                     std::min(surface.Height(), rect.bottom + kMarginRows)};
-  const std::size_t w = static_cast<std::size_t>(width);
-  rows_.resize(w * static_cast<std::size_t>(rows.bottom - rows.top));
-  for (int y = rows.top; y < rows.bottom; ++y) {
-    std::memcpy(rows_.data() + (y - rows.top) * w, surface.Row(y), sizeof(std::uint32_t) * w);
-  }
+                     std::min(height, rect.bottom + kMarginRows)};
   PaintInput face = input;
   face.withShadow = false;
-  surface.Draw([&](Canvas& canvas) { clockLine_.Paint(face, canvas, reporter, rows, rect); });
-  for (int y = rows.top; y < rows.bottom; ++y) {
-    std::uint32_t* row = surface.Row(y);
-    const std::uint32_t* kept = rows_.data() + (y - rows.top) * w;
+  const IntRect drawn = IntersectRects(
+      BoundingRect(clockLine_.Record(face, width, height, reporter, rows, rect), rect), rows);
+  const int w = drawn.right - drawn.left;
+  rows_.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(drawn.bottom - drawn.top));
+  const auto kept = [&](int y) { return rows_.data() + static_cast<std::size_t>(y - drawn.top) * w; };
+  for (int y = drawn.top; y < drawn.bottom; ++y) {
+    std::memcpy(kept(y), surface.Row(y) + drawn.left, sizeof(std::uint32_t) * w);
+  }
+  surface.Draw([&](Canvas& canvas) { clockLine_.Replay(face, canvas); });
+  // Columns [from, to) of row y put back.
+  const auto putBack = [&](int y, int from, int to) {
+    if (to > from) {
+      std::memcpy(surface.Row(y) + from, kept(y) + (from - drawn.left),
+                  sizeof(std::uint32_t) * (to - from));
+    }
+  };
+  for (int y = drawn.top; y < drawn.bottom; ++y) {
     if (y < rect.top || y >= rect.bottom) {
-      CopyRow(row, kept, 0, width);
+      putBack(y, drawn.left, drawn.right);
     } else {
-      CopyRow(row, kept, 0, rect.left);
-      CopyRow(row, kept, rect.right, width);
+      putBack(y, drawn.left, rect.left);
+      putBack(y, rect.right, drawn.right);
     }
   }
 }
