@@ -1,5 +1,5 @@
-# The Debian package of the Linux programs, made from the release build with
-#   cd build/release && cpack -G DEB
+# The Debian package of the Linux programs, made with `cmake --workflow --preset package` (an
+# optimised build of only what the package holds, then cpack) in build/package.
 # It holds what `cmake --install` installs (the tests, benchmarks and tools install nothing) under
 # the prefix /usr, with its copyright and changelog in /usr/share/doc/sundial-saver.
 include(GNUInstallDirs)
@@ -30,7 +30,11 @@ and the clock time and the equation of time written beneath it.
 The package holds the XScreenSaver display module sundial-saver, which also
 runs in a window of its own, example dials of every dial type, and the
 sundial command, which renders any dial at any instant to PNG, SVG or PDF and
-prints a dial, the sun and the computed geometry as JSON.")
+prints a dial, the sun and the computed geometry as JSON.
+
+To list the module in XScreenSaver's settings, run once, as the user:
+sundial-saver --xscreensaver-add. Before removing the package, run
+sundial-saver --xscreensaver-remove, which takes it out of the list again.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
@@ -38,6 +42,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Liberation Sans stands in for the dial's Arial, DejaVu Sans carries the zodiac signs and
 # Symbola the bell.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, fonts-symbola")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver, zenity | kdialog")
+# XScreenSaver's own settings choose the dial there; the file chooser of "/c" is for desktops
+# without it, and would bring in a large part of a desktop of its own.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "zenity | kdialog")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)

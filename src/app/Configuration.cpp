@@ -1,10 +1,11 @@
 // The configuration actions: choosing the dial file, pointing the profile at the example dial,
 // and the password change.
 #include "app/SaverApp.h"
+#include "model/DialFileReader.h"
 
 namespace sundial {
 
-bool ChooseDialFile(Platform& platform, const std::string& dialFilePath) {
+bool ChooseDialFile(Platform& platform, const std::string& dialFilePath, bool* failed) {
   FileChooserRequest request;
   request.title = kChooseDialTitle;
   request.filter = kDialFileFilter;
@@ -12,9 +13,21 @@ bool ChooseDialFile(Platform& platform, const std::string& dialFilePath) {
   request.filterPattern = kDialFilePattern;
   request.defaultExtension = kDialFileExtension;
   request.initialName = dialFilePath;
+  if (failed != nullptr) *failed = false;
   const std::optional<std::string> chosen = platform.ChooseFile(request);
   if (!chosen) return false;
-  return platform.WriteProfileString(kProfileSection, kProfileFileName, *chosen);
+  // Stored, a file that is no dial would only bring the built-in dial, without a word, whenever
+  // the saver starts.
+  const std::string problem = DialFileProblem(*chosen);
+  bool stored = false;
+  if (!problem.empty()) {
+    platform.ReportProblem("The dial file \"" + *chosen + "\" cannot be shown: " + problem +
+                           ". The dial stays as it was.");
+  } else {
+    stored = platform.WriteProfileString(kProfileSection, kProfileFileName, *chosen);
+  }
+  if (failed != nullptr) *failed = !stored;
+  return stored;
 }
 
 std::string StoreExampleDial(Platform& platform, bool* stored) {

@@ -49,6 +49,10 @@ class Platform {
   // or nothing when the user cancels.
   virtual std::optional<std::string> ChooseFile(const FileChooserRequest& request) = 0;
 
+  // Tells the user why a configuration action did not do what was asked (a chosen file that is
+  // no dial), in the platform's way: a message box on Windows, a line on stderr on Linux.
+  virtual void ReportProblem(const std::string& text) = 0;
+
   // The directory where the example dial is installed with the saver (the Windows directory on
   // Windows), without a trailing separator, and the separator of paths on this platform.
   virtual std::string SystemDirectory() = 0;

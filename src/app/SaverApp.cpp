@@ -17,9 +17,12 @@ bool CSaverApp::StartUp(Platform& platform, RunMode mode, WindowHandle handle) {
     dialFilePath = *stored;
   }
   switch (mode) {
-    case RunMode::ModeConfigure:
-      ChooseDialFile(platform, dialFilePath);
+    case RunMode::ModeConfigure: {
+      bool failed = false;
+      ChooseDialFile(platform, dialFilePath, &failed);
+      actionFailed = failed;
       return false;
+    }
     case RunMode::ModeChangePassword:
       ChangePassword(platform, handle);
       return false;

@@ -17,8 +17,9 @@ class CSaverApp {
   // empties it when the file cannot be opened, so the picture then carries no dial name.
   std::string dialFilePath;
 
-  // Set by StartUp when a configuration action could not do its work (the example dial could not
-  // be stored in the profile): the process must then end with a failure status.
+  // Set by StartUp when a configuration action could not do its work (a chosen file refused, or
+  // a path that could not be stored in the profile): the process must then end with a failure
+  // status.
   bool actionFailed = false;
 
   // The start-up sequence for the whole process command line (program path included). Returns
@@ -33,8 +34,11 @@ class CSaverApp {
 // The three configuration actions; each runs once and the process then ends.
 
 // Lets the user choose the dial file in the open-file dialog; stores the chosen full path as
-// "FileName" in the profile, or nothing when the user cancels. Returns true when a path was stored.
-bool ChooseDialFile(Platform& platform, const std::string& dialFilePath);
+// "FileName" in the profile, or nothing when the user cancels. A chosen file that does not load
+// as a dial (missing, unreadable, invalid or truncated) is refused: the platform reports why, the
+// profile keeps its choice, and `failed` is set, as it is when the profile cannot be written.
+// Returns true when a path was stored.
+bool ChooseDialFile(Platform& platform, const std::string& dialFilePath, bool* failed = nullptr);
 
 // Stores the path of the example dial installed in the system directory. Returns the path stored
 // (whatever the directory's length, the whole path is kept); `stored`, when given, tells whether

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,13 @@ struct CommandEntry {
 };
 
 std::vector<CommandEntry>& Commands();
+
+// Thrown by a command for a command line that is wrong beyond what the parser checks (a value
+// out of range, options that do not go together): exit status 2, like the parser's own errors.
+// Any other exception is an input or output that could not be used: exit status 1.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 struct CommandRegistration {
   CommandRegistration(std::string name, std::string description, CommandSetup setup) {

@@ -1,29 +1,24 @@
 #include "cli/CommandOutput.h"
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 
 namespace sundial::cli {
 
 bool OutputWritten(const std::string& command) {
+  // The last failed write left its reason in errno; the JSON writers make no other system call.
   std::cout.flush();
   if (std::cout) return true;
-  std::cerr << "sundial " << command << ": cannot write the output\n";
+  const int error = errno;
+  std::cerr << "sundial " << command << ": cannot write the output: "
+            << (error != 0 ? std::strerror(error) : "write error") << "\n";
   return false;
 }
 
 void WarnAboutLoad(const std::string& command, const std::string& path, LoadOutcome outcome) {
-  const char* why = nullptr;
-  switch (outcome) {
-    case LoadOutcome::Invalid:
-      why = "it holds values no dial can have";
-      break;
-    case LoadOutcome::Truncated:
-      why = "it ends inside an item";
-      break;
-    case LoadOutcome::File:
-    case LoadOutcome::Missing:
-      return;
-  }
+  if (outcome != LoadOutcome::Invalid && outcome != LoadOutcome::Truncated) return;
+  const char* why = LoadOutcomeReason(outcome);
   std::cerr << "sundial " << command << ": warning: dial file '" << path << "' loads as "
             << LoadOutcomeName(outcome) << " (" << why << "): the built-in default dial is shown\n";
 }

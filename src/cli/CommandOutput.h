@@ -9,7 +9,7 @@
 namespace sundial::cli {
 
 // Flushes standard output. When it could not be written (a full disk, a closed pipe) prints one
-// line "sundial COMMAND: cannot write the output" to stderr and returns false.
+// line "sundial COMMAND: cannot write the output: REASON" to stderr and returns false.
 bool OutputWritten(const std::string& command);
 
 // For an invalid or truncated dial file, which the saver shows as the built-in default dial:

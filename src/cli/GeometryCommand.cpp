@@ -361,7 +361,11 @@ int RunGeometry(const std::string& path, const std::vector<std::string>& familyL
   for (const std::string& f : familyList) {
     bool known = false;
     for (const std::string& n : GeometryWriter::Names()) known = known || n == f;
-    if (!known) throw std::runtime_error("geometry: unknown family '" + f + "'");
+    if (!known) {
+      std::string names;
+      for (const std::string& n : GeometryWriter::Names()) names += (names.empty() ? "" : ", ") + n;
+      throw UsageError("--family: unknown family '" + f + "'; the families are " + names);
+    }
     families.insert(f);
   }
 

@@ -3,6 +3,8 @@
 // (.trace.json). Without a dial file: the built-in default dial. Without --at: the present moment.
 #include <CLI/CLI.hpp>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -74,9 +76,16 @@ bool ParseSize(const std::string& text, int& width, int& height) {
   return width > 0 && height > 0 && width <= kLargestSide && height <= kLargestSide;
 }
 
+// A wrong command line: status 2.
 int Fail(const std::string& message) {
-  std::cerr << "sundial render: " << message << "\n";
+  std::cerr << "sundial render: " << message << " (see sundial render --help)\n";
   return 2;
+}
+
+// An output that could not be written: status 1.
+int CannotWrite(const std::string& message) {
+  std::cerr << "sundial render: " << message << "\n";
+  return 1;
 }
 
 int Render(const RenderOptions& options) {
@@ -147,25 +156,32 @@ int Render(const RenderOptions& options) {
   if (trace) {
     RecordingCanvas canvas(width, height);
     window->OnPaint(canvas, reporter, options.dpi);
+    // The reason of a failed open or write is the system's, left in errno.
+    errno = 0;
     std::ofstream out(options.output, std::ios::binary);
-    if (!out) return Fail("cannot write " + options.output);
-    WriteTraceJson(canvas, out);
-    out.close();
-    if (!out) return Fail("cannot write " + options.output);
+    if (out) {
+      WriteTraceJson(canvas, out);
+      out.close();
+    }
+    if (!out) {
+      const int error = errno;
+      return CannotWrite("cannot write " + options.output + ": " +
+                         (error != 0 ? std::strerror(error) : "write error"));
+    }
     return 0;
   }
 #ifdef SUNDIAL_HAVE_CAIRO
   const std::string error =
       WritePicture(options.output, *format, width, height,
                    [&](Canvas& canvas) { window->OnPaint(canvas, reporter, options.dpi); });
-  if (!error.empty()) return Fail(error);
+  if (!error.empty()) return CannotWrite(error);
 #elif defined(SUNDIAL_HAVE_GDI_PNG)
   win32::GdiCanvas canvas(width, height);
-  if (!canvas.Valid()) return Fail("cannot make a picture of " + std::to_string(width) + "x" +
-                                   std::to_string(height) + " pixels");
+  if (!canvas.Valid()) return CannotWrite("cannot make a picture of " + std::to_string(width) +
+                                          "x" + std::to_string(height) + " pixels");
   window->OnPaint(canvas, reporter, options.dpi);
   const std::string error = win32::WritePng(options.output, canvas);
-  if (!error.empty()) return Fail(error);
+  if (!error.empty()) return CannotWrite(error);
 #endif
   return 0;
 }

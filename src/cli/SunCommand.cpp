@@ -3,6 +3,7 @@
 //   sundial sun --at 2010-07-15T14:00:00+02:00 --dst --lat 45.3825 --lon -7.713333
 //   sundial sun --at 2010-09-22T12:00:00+01:00 DIAL.vqr
 //   sundial sun --lat 45.3825 --lon -7.713333          (now, by the computer's clock and zone)
+//   sundial sun                                        (the built-in dial's place, now)
 //
 // TIME is the local clock reading with its UTC offset. With --dst the offset includes one hour
 // of daylight saving: the standard zone is one hour less and the sun model receives the clock
@@ -10,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
@@ -26,7 +28,7 @@
 namespace sundial::cli {
 namespace {
 
-[[noreturn]] void Fail(const std::string& message) { throw std::runtime_error(message); }
+[[noreturn]] void Fail(const std::string& message) { throw UsageError(message); }
 
 LocalClockReading ParseTime(const std::string& text, bool dst) {
   const std::optional<LocalClockReading> r = ParseClockArgument(text, dst);
@@ -56,7 +58,6 @@ int Run(const Options& o) {
   }
   const bool byPlace = o.latitude || o.longitude;
   if (byPlace && !o.dialPath.empty()) Fail("give either --lat and --lon or a dial file, not both");
-  if (!byPlace && o.dialPath.empty()) Fail("give the place: --lat DEG --lon DEG, or a dial file");
 
   nlohmann::ordered_json out;
   double latitude = 0;
@@ -67,16 +68,30 @@ int Run(const Options& o) {
     longitude = *o.longitude;
     if (!(latitude >= -90 && latitude <= 90)) Fail("--lat: latitude must lie in -90..90");
     if (!(longitude >= -180 && longitude <= 180)) Fail("--lon: longitude must lie in -180..180");
-  } else {
-    DialModel model;
-    // As in the window: whatever the load gives, its place is used (the default dial's place
-    // when the file cannot be read).
-    out["load"] = LoadOutcomeName(ReadDialFile(o.dialPath, model));
-    latitude = model.latitude;
-    longitude = model.longitude;
+  }
+  // The time is checked before any file is read, so that a wrong command line is always status 2.
+  const LocalClockReading r = o.at.empty() ? SystemLocalClock().Now() : ParseTime(o.at, o.dst);
+  if (!byPlace) {
+    auto model = std::make_unique<DialModel>();  // large: kept off the stack
+    if (o.dialPath.empty()) {
+      ApplyDefaultDial(*model, true);
+    } else {
+      std::string failure;
+      const LoadOutcome outcome = ReadDialFile(o.dialPath, *model, &failure);
+      if (outcome == LoadOutcome::Missing) return CannotOpenDial("sun", o.dialPath, failure);
+      WarnAboutLoad("sun", o.dialPath, outcome);
+      // As the window does: a file that ends inside an item shows the built-in dial, whose
+      // place is then the sun's; an invalid one already holds the built-in dial's place.
+      if (outcome == LoadOutcome::Truncated) {
+        *model = DialModel{};
+        ApplyDefaultDial(*model, true);
+      }
+      out["load"] = LoadOutcomeName(outcome);
+    }
+    latitude = model->latitude;
+    longitude = model->longitude;
   }
 
-  const LocalClockReading r = o.at.empty() ? SystemLocalClock().Now() : ParseTime(o.at, o.dst);
   const ZoneOffset zone = ZoneFromBias(r.biasMinutesWest);
   const int modelHour = r.daylightSaving > 0 ? r.hour - 1 : r.hour;
   const SunState s = ComputeSunState(r.year, r.month, r.day, modelHour, r.minute, r.second,
@@ -102,7 +117,8 @@ std::function<int()> Setup(CLI::App& sub) {
   sub.add_flag("--dst", options->dst, "the offset of --at includes one hour of daylight saving");
   sub.add_option("--lat", options->latitude, "latitude in degrees, north positive");
   sub.add_option("--lon", options->longitude, "longitude in degrees, WEST positive");
-  sub.add_option("dial", options->dialPath, "dial file (.vqr) whose place is used");
+  sub.add_option("dial", options->dialPath,
+                 "dial file (.vqr) whose place is used (default: the built-in dial's place)");
   return [options] { return Run(*options); };
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "model/Cp1252.h"
 #include "model/DialByteSource.h"
@@ -518,6 +519,27 @@ const char* LoadOutcomeName(LoadOutcome outcome) {
       return "truncated";
   }
   return "truncated";
+}
+
+const char* LoadOutcomeReason(LoadOutcome outcome) {
+  switch (outcome) {
+    case LoadOutcome::Invalid:
+      return "it holds values no dial can have";
+    case LoadOutcome::Truncated:
+      return "it ends inside an item";
+    case LoadOutcome::File:
+    case LoadOutcome::Missing:
+      break;
+  }
+  return "";
+}
+
+std::string DialFileProblem(const std::string& path) {
+  auto model = std::make_unique<DialModel>();  // large: kept off the stack
+  std::string failure;
+  const LoadOutcome outcome = ReadDialFile(path, *model, &failure);
+  if (outcome == LoadOutcome::Missing) return failure.empty() ? "it cannot be opened" : failure;
+  return LoadOutcomeReason(outcome);
 }
 
 }  // namespace sundial

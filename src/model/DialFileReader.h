@@ -46,4 +46,13 @@ LoadOutcome ReadDialBytes(const std::uint8_t* data, std::size_t size, DialModel&
 // The JSON word of an outcome: "file", "invalid", "missing", "truncated".
 const char* LoadOutcomeName(LoadOutcome outcome);
 
+// Why a file that was read is not shown as written: "it holds values no dial can have" (Invalid),
+// "it ends inside an item" (Truncated); empty for File and Missing.
+const char* LoadOutcomeReason(LoadOutcome outcome);
+
+// Why the dial file at `path` cannot be shown as the dial it names, in a few words: the system's
+// reason when it cannot be opened ("No such file or directory", "Permission denied", "not a
+// regular file"), else the reason of an invalid or truncated file. Empty when it loads as written.
+std::string DialFileProblem(const std::string& path);
+
 }  // namespace sundial

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
@@ -7,6 +9,8 @@
 #include <vector>
 
 #include "app/SaverApp.h"
+#include "model/DialModel.h"
+#include "support/VqrWriter.h"
 
 namespace sundial {
 namespace {
@@ -17,6 +21,7 @@ class FakePlatform : public Platform {
   std::map<std::pair<std::string, std::string>, std::string> profile;
   std::optional<std::string> chooserAnswer;
   std::vector<FileChooserRequest> chooserRequests;
+  std::vector<std::string> problems;
   std::string systemDirectory = "C:\\WINDOWS";
   char separator = '\\';
   std::vector<WindowHandle> passwordOwners;
@@ -41,6 +46,7 @@ class FakePlatform : public Platform {
     chooserRequests.push_back(request);
     return chooserAnswer;
   }
+  void ReportProblem(const std::string& text) override { problems.push_back(text); }
   std::string SystemDirectory() override { return systemDirectory; }
   char PathSeparator() const override { return separator; }
   void ChangeScreenSaverPassword(WindowHandle owner) override { passwordOwners.push_back(owner); }
@@ -101,10 +107,22 @@ TEST(StartUp, ShortActionsEndWithoutAWindow) {
   EXPECT_TRUE(platform.previewParents.empty());
 }
 
+// A dial file written in the test's temporary folder; `keep` bytes of it when given.
+std::string WriteDialFile(const std::string& name, std::size_t keep = 0) {
+  DialModel model;
+  ApplyDefaultDial(model, true);
+  std::vector<std::uint8_t> bytes = test::WriteVqr(model);
+  if (keep != 0) bytes.resize(keep);
+  const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / name;
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return path.string();
+}
+
 TEST(StartUp, ConfigurationOffersThePresentDialAndStoresTheChoice) {
   FakePlatform platform;
   platform.profile[{"Velquarin", "FileName"}] = "D:\\old.vqr";
-  platform.chooserAnswer = "E:\\new dials\\padova.vqr";
+  platform.chooserAnswer = WriteDialFile("startup-chosen.vqr");
   CSaverApp app;
   EXPECT_FALSE(app.StartUp(platform, kProgram + " /c"));
   ASSERT_EQ(platform.chooserRequests.size(), 1u);
@@ -113,7 +131,25 @@ TEST(StartUp, ConfigurationOffersThePresentDialAndStoresTheChoice) {
   EXPECT_EQ(r.filter, "Quorlith (*.vqr)|*.vqr||");
   EXPECT_EQ(r.defaultExtension, "vqr");
   EXPECT_EQ(r.initialName, "D:\\old.vqr");
-  EXPECT_EQ(platform.StoredFileName(), "E:\\new dials\\padova.vqr");
+  EXPECT_EQ(platform.StoredFileName(), *platform.chooserAnswer);
+  EXPECT_FALSE(app.actionFailed);
+  EXPECT_TRUE(platform.problems.empty());
+}
+
+TEST(StartUp, ConfigurationRefusesAChosenFileThatIsNoDialAndKeepsTheChoice) {
+  for (const std::string& answer :
+       {std::string("E:\\new dials\\missing.vqr"), WriteDialFile("startup-truncated.vqr", 40)}) {
+    SCOPED_TRACE(answer);
+    FakePlatform platform;
+    platform.profile[{"Velquarin", "FileName"}] = "D:\\old.vqr";
+    platform.chooserAnswer = answer;
+    CSaverApp app;
+    EXPECT_FALSE(app.StartUp(platform, kProgram + " /c"));
+    EXPECT_EQ(platform.StoredFileName(), "D:\\old.vqr");
+    EXPECT_TRUE(app.actionFailed);
+    ASSERT_EQ(platform.problems.size(), 1u);
+    EXPECT_NE(platform.problems[0].find(answer), std::string::npos) << platform.problems[0];
+  }
 }
 
 TEST(StartUp, CancelledConfigurationLeavesTheProfileAlone) {

@@ -83,7 +83,11 @@ TEST_F(GeometryCommand, FamilyFilterKeepsOnlyTheNamedArrays) {
   EXPECT_TRUE(j.contains("styleHeight"));
   EXPECT_FALSE(j.contains("modernHourLines"));
   EXPECT_FALSE(j.contains("italianHourCurves"));
-  EXPECT_NE(0, Run("--family noSuchLines"));
+  // A wrong name is a wrong command line, answered with the valid names.
+  EXPECT_EQ(2 << 8, Run("--family noSuchLines"));
+  std::ifstream err(dir_ / "err.txt");
+  const std::string line(std::istreambuf_iterator<char>(err), {});
+  EXPECT_NE(std::string::npos, line.find("dayCurvesFine")) << line;
 }
 
 TEST_F(GeometryCommand, DialFileWithInfiniteStyleAndUserLines) {

@@ -120,6 +120,14 @@ TEST_F(RenderCommand, WritesPngSvgAndPdf) {
         << stderrText_;
     EXPECT_GT(fs::file_size(out), 100u) << name;
   }
+  // The SVG is sized in pixels, so that it opens at the size asked for (not 4/3 of it, as points).
+  std::ifstream svgFile(dir_ / "a.svg");
+  const std::string svg(std::istreambuf_iterator<char>(svgFile), {});
+  const std::string root = svg.substr(svg.find("<svg"), svg.find('>', svg.find("<svg")));
+  EXPECT_TRUE(root.find("width=\"320px\"") != std::string::npos ||
+              root.find("width=\"320\"") != std::string::npos) << root;
+  EXPECT_TRUE(root.find("height=\"200px\"") != std::string::npos ||
+              root.find("height=\"200\"") != std::string::npos) << root;
   std::ifstream png(dir_ / "a.png", std::ios::binary);
   char magic[8] = {};
   png.read(magic, 8);
@@ -127,19 +135,29 @@ TEST_F(RenderCommand, WritesPngSvgAndPdf) {
 }
 #endif
 
-TEST_F(RenderCommand, ErrorsAreOneLineAndNonZero) {
+TEST_F(RenderCommand, ErrorsAreOneLineWithTheirStatus) {
   const std::string good = "--at 2010-03-21T12:00:00Z";
+  // The command line is wrong: 2.
   for (const std::string& arguments :
        {"-o \"" + (dir_ / "a.gif").string() + "\" " + good,
         "-o \"" + (dir_ / "a.trace.json").string() + "\" --size 0x10 " + good,
         "-o \"" + (dir_ / "a.trace.json").string() + "\" --size wide " + good,
         "-o \"" + (dir_ / "a.trace.json").string() + "\" --at yesterday",
-        "-o \"" + (dir_ / "a.trace.json").string() + "\" --dst",
-        std::string("-o /nonexistent-dir/a.trace.json ") + good, std::string(good)}) {
+        "-o \"" + (dir_ / "a.trace.json").string() + "\" --dst", std::string(good)}) {
     SCOPED_TRACE(arguments);
-    EXPECT_NE(0, Run(arguments));
+    EXPECT_EQ(2 << 8, Run(arguments));
     ASSERT_FALSE(stderrText_.empty());
     EXPECT_EQ(stderrText_.size() - 1, stderrText_.find('\n')) << stderrText_;
+  }
+  // The output cannot be written: 1, with the system's reason.
+  for (const char* name : {"a.trace.json", "a.png"}) {
+#ifndef SUNDIAL_HAVE_CAIRO
+    if (std::string(name) == "a.png") continue;
+#endif
+    SCOPED_TRACE(name);
+    EXPECT_EQ(1 << 8, Run("-o \"" + (dir_ / "no-such-folder" / name).string() + "\" " + good));
+    EXPECT_EQ(stderrText_.size() - 1, stderrText_.find('\n')) << stderrText_;
+    EXPECT_NE(std::string::npos, stderrText_.find("No such file or directory")) << stderrText_;
   }
 }
 
@@ -167,8 +185,9 @@ TEST_F(RenderCommand, DialFilesThatCannotBeOpenedFailAndDamagedOnesWarn) {
     if (std::string(name) == "full.png") continue;
 #endif
     fs::create_symlink("/dev/full", dir_ / name);
-    EXPECT_NE(0, Run("-o \"" + (dir_ / name).string() + "\" --at 2010-03-21T12:00:00Z")) << name;
-    EXPECT_FALSE(stderrText_.empty()) << name;
+    EXPECT_EQ(1 << 8, Run("-o \"" + (dir_ / name).string() + "\" --at 2010-03-21T12:00:00Z"))
+        << name;
+    EXPECT_NE(std::string::npos, stderrText_.find("No space left on device")) << stderrText_;
   }
 }
 

@@ -86,9 +86,33 @@ TEST_F(SunCommand, PlaceFromADialFile) {
   EXPECT_GT(fromFile["sunAltitude"].get<double>(), 75);
 }
 
-TEST_F(SunCommand, UnreadableDialFileUsesTheDefaultPlace) {
-  ASSERT_EQ(Sun("--at 2010-09-22T12:00:00+01:00 '" + (dir_ / "none.vqr").string() + "'"), 0);
+TEST_F(SunCommand, WithoutPlaceTheBuiltInDialAndDamagedFilesWarn) {
+  // Neither a file nor a place: the built-in dial's place, as the saver without a dial file.
+  ASSERT_EQ(Sun("--at 2010-09-22T12:00:00+01:00"), 0) << err_;
   EXPECT_NEAR(Json()["sunAltitude"].get<double>(), 44.621, 0.0005);
+  EXPECT_EQ(err_, "");
+
+  // A truncated file shows the built-in dial in the saver, so its place is used, with a warning.
+  DialModel model;
+  ApplyDefaultDial(model, true);
+  model.latitude = -33.9;
+  auto bytes = test::WriteVqr(model);
+  bytes.resize(40);
+  const fs::path dial = dir_ / "short.vqr";
+  std::ofstream(dial, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 40);
+  ASSERT_EQ(Sun("--at 2010-09-22T12:00:00+01:00 '" + dial.string() + "'"), 0) << err_;
+  EXPECT_NEAR(Json()["sunAltitude"].get<double>(), 44.621, 0.0005);
+  EXPECT_EQ(Json()["load"], "truncated");
+  EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1) << err_;
+  EXPECT_NE(err_.find("truncated"), std::string::npos) << err_;
+
+  // A file that cannot be opened is an input that cannot be used.
+  const fs::path missing = dir_ / "none.vqr";
+  EXPECT_EQ(Sun("--at 2010-09-22T12:00:00+01:00 '" + missing.string() + "'"), 1);
+  EXPECT_TRUE(out_.empty());
+  EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1) << err_;
+  EXPECT_NE(err_.find(missing.string() + "': No such file or directory"), std::string::npos)
+      << err_;
 }
 
 TEST_F(SunCommand, WithoutAtUsesTheSystemClock) {
@@ -98,7 +122,7 @@ TEST_F(SunCommand, WithoutAtUsesTheSystemClock) {
   EXPECT_LE(std::abs(j["equationOfTimeSeconds"].get<double>()), 17 * 60);
 }
 
-TEST_F(SunCommand, BadArgumentsFailWithOneLine) {
+TEST_F(SunCommand, WrongCommandLinesExitTwoWithOneLine) {
   for (const std::string& args :
        {std::string("--at 2010-07-15T14:00:00 ") + kDefaultPlace,  // no offset
         std::string("--at 2010-02-30T10:00:00+01:00 ") + kDefaultPlace,
@@ -106,9 +130,10 @@ TEST_F(SunCommand, BadArgumentsFailWithOneLine) {
         std::string("--at yesterday ") + kDefaultPlace,
         std::string("--at 2010-07-15T14:00:00+01:00 --lat 45"),
         std::string("--at 2010-07-15T14:00:00+01:00 --lat 95 --lon 0"),
-        std::string("--at 2010-07-15T14:00:00+01:00"),
+        std::string("--at 2010-07-15T14:00:00+01:00 --lat abc --lon 0"),
+        std::string("--at 2010-07-15T14:00:00+01:00 --lat 45 --lon 0 some.vqr"),
         std::string("--dst ") + kDefaultPlace}) {
-    EXPECT_NE(Sun(args), 0) << args;
+    EXPECT_EQ(Sun(args), 2) << args;
     EXPECT_TRUE(out_.empty()) << args;
     EXPECT_EQ(std::count(err_.begin(), err_.end(), '\n'), 1) << args << ": " << err_;
   }

@@ -141,6 +141,9 @@ kill "$saver_pid" 2>/dev/null
 wineserver -w
 
 # --- silent uninstall ---------------------------------------------------------------------------
+# The obvious choice in the configuration's dialog: one of the examples in Program Files, which
+# the uninstall removes, and so must the value that names it.
+w reg add "$profile" /v FileName /t REG_SZ /d 'C:\Program Files\Sundial\Examples\type-01-horizontal-greenwich.vqr' /f >/dev/null 2>&1
 # The uninstaller copies itself away and runs from there: wait for every process of the prefix.
 w "$instdir/Uninstall.exe" /S >"$work/uninstall.log" 2>&1
 wineserver -w
@@ -151,7 +154,7 @@ done
 if [ -z "$left" ]; then ok "the silent uninstall removes what was installed"; else bad "left behind:$left"; fi
 if w reg query "$uninstall" >/dev/null 2>&1; then bad "the uninstall entry is still there"; else ok "the uninstall entry is gone"; fi
 if [ -z "$(reg_value "$profile" FileName)" ]; then
-  ok "the profile value naming the removed example dial is gone"
+  ok "the profile value naming a removed example dial is gone"
 else
   bad "FileName still '$(reg_value "$profile" FileName)'"
 fi

@@ -100,7 +100,8 @@ open_dialog() {
   sleep 0.5
   [ -n "$w" ]
 }
-: >"$prefix/drive_c/windows/prova.vqr"
+# The chosen file must be a dial: an example under another name.
+cp "$(dirname "$0")/../../examples/type-01-horizontal-greenwich.vqr" "$prefix/drive_c/windows/prova.vqr"
 if open_dialog; then
   ok "/c opens the dialog \"Scegli l'orologio da visualizzare\""
   xdotool type --delay 20 'C:\windows\prova'   # no extension: the dialog adds .vqr
@@ -113,6 +114,28 @@ if open_dialog; then
   fi
 else
   bad "/c shows no dialog"; kill "$config_pid" 2>/dev/null
+fi
+# A file that is no dial is refused with a message box, and the choice stays as it was.
+echo "not a dial" >"$prefix/drive_c/windows/garbage.vqr"
+if open_dialog; then
+  xdotool type --delay 20 'C:\windows\garbage.vqr'
+  xdotool key Return
+  box=
+  for _ in $(seq 40); do
+    box=$(xdotool search --name '^Screen Saver$' 2>/dev/null | head -1)
+    [ -n "$box" ] && break
+    sleep 0.25
+  done
+  if [ -n "$box" ]; then ok "/c refuses a file that is no dial with a message box"; else bad "/c showed no message box for a file that is no dial"; fi
+  [ -n "$box" ] && { xdotool windowactivate --sync "$box" 2>/dev/null; xdotool key Return; }
+  if wait_end "$config_pid" 5000; then ok "/c ends once the message is read"; else bad "/c did not end after the message"; kill "$config_pid"; fi
+  if [ "$(stored_path)" = 'C:\windows\prova.vqr' ]; then
+    ok "the refused file is not stored"
+  else
+    bad "after the refusal the profile holds '$(stored_path)'"
+  fi
+else
+  bad "/c shows no dialog for the refusal"; kill "$config_pid" 2>/dev/null
 fi
 if open_dialog; then
   xdotool key Escape

@@ -134,12 +134,15 @@ TEST(FileChooser, StoresTheChosenDialAndNothingOnCancelOrWithoutADialogTool) {
   FixedLocalClock clock({});
   X11Platform platform(profile, clock);
   const std::string args = (dir.path() / "args").string();
+  // The chosen file must be a dial: one of the examples.
+  const std::string chosen = (dir.path() / "chosen.vqr").string();
+  fs::copy_file(SUNDIAL_SOURCE_DIR "/examples/type-01-horizontal-greenwich.vqr", chosen);
   {
     FakeTool zenity(dir, "zenity", "for a in \"$@\"; do echo \"$a\"; done > '" + args +
-                                       "'\necho /dials/chosen.vqr\nexit 0\n");
+                                       "'\necho '" + chosen + "'\nexit 0\n");
     EXPECT_TRUE(ChooseDialFile(platform, "/dials/old.vqr"));
   }
-  EXPECT_EQ(profile.Read(kProfileSection, kProfileFileName), "/dials/chosen.vqr");
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileFileName), chosen);
   EXPECT_EQ(Slurp(args),
             "--file-selection\n--title=Scegli l'orologio da visualizzare\n"
             "--file-filter=Quorlith (*.vqr) | *.vqr\n--filename=/dials/old.vqr\n");
@@ -161,7 +164,7 @@ TEST(FileChooser, StoresTheChosenDialAndNothingOnCancelOrWithoutADialogTool) {
     EXPECT_NE(told.find("zenity"), std::string::npos);
     EXPECT_NE(told.find(profile.Path().string()), std::string::npos);
   }
-  EXPECT_EQ(profile.Read(kProfileSection, kProfileFileName), "/dials/chosen.vqr");
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileFileName), chosen);
 }
 
 TEST(ExampleDial, IsTheInstalledExampleFileUnderItsOwnName) {

@@ -31,8 +31,8 @@ TEST(Invocation, EveryWindowsFormReachesTheStartUpAsWritten) {
            {{"/s"}, "/s"},         {{"-S"}, "-S"},         {{"s"}, "s"},
            {{"/p", "1234"}, "/p 1234"}, {{"/p:1234"}, "/p:1234"}, {{"/l", "1234"}, "/l 1234"},
            {{"/c"}, "/c"},         {{"/c:5678"}, "/c:5678"}, {{"/a", "99"}, "/a 99"},
-           {{"d"}, "d"},           {{"/D"}, "/D"},         {{"/x"}, "/x"},
-           {{"/"}, "/"},           {{"/p"}, "/p"},         {{"/s", "-file", "x.vqr"}, "/s"}}) {
+           {{"d"}, "d"},           {{"/a"}, "/a"},         {{"c"}, "c"},
+           {{"/s", "-file", "x.vqr"}, "/s"}}) {
     const SaverInvocation invocation = Classify(args);
     EXPECT_EQ(invocation.kind, InvocationKind::CommandLine) << line;
     EXPECT_EQ(invocation.commandLine, "\"sundial-saver\" " + line);
@@ -51,6 +51,10 @@ TEST(Invocation, XScreenSaverModesAndTheWindowsTheyDrawOn) {
   EXPECT_EQ(on.kind, InvocationKind::DrawOnWindow);
   EXPECT_EQ(on.window, 0x400007u);
   EXPECT_EQ(Classify({"-root"}, std::string("nonsense")).kind, InvocationKind::BadEnvironment);
+  // Empty is unset, as XScreenSaver's own modules read it: the root window.
+  on = Classify({"-root"}, std::string(""));
+  EXPECT_EQ(on.kind, InvocationKind::DrawOnWindow);
+  EXPECT_EQ(on.window, 0u);
 
   // -window-id wins over -root, in either order, and the environment is then not read.
   for (const auto& args : std::vector<std::vector<std::string>>{
@@ -89,7 +93,11 @@ TEST(Invocation, AnythingElseIsAUsageErrorNamingTheOption) {
            {{"-display"}, "-display"},      {{"-sx"}, "-sx"},
            {{"-D"}, "-D"},                  {{"/p", "12", "/s"}, "/s"},
            {{"/p:12x"}, "/p:12x"},          {{"/s", "-root"}, "-root"},
-           {{"-window", "d"}, "-window"},   {{"dial.vqr"}, "dial.vqr"}}) {
+           {{"-window", "d"}, "-window"},   {{"dial.vqr"}, "dial.vqr"},
+           // Switches the saver does not have, and previews without their window.
+           {{"/x"}, "/x"},                  {{"/D"}, "/D"},
+           {{"/"}, "/"},                    {{"/p"}, "/p"},
+           {{"/l", "-root"}, "/l"},         {{"--xscreensaver-add", "-root"}, "--xscreensaver-add"}}) {
     const SaverInvocation invocation = Classify(args);
     EXPECT_EQ(invocation.kind, InvocationKind::UsageError) << named;
     EXPECT_NE(invocation.error.find(named), std::string::npos) << invocation.error;

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xfixes.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -84,7 +85,14 @@ class Saver {
     argv.push_back(nullptr);
     for (std::string& entry : env) envp.push_back(entry.data());
     envp.push_back(nullptr);
-    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
+    // What the saver says goes to a file of the profile's folder, read by Said().
+    said_ = config / "said.txt";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, said_.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
   }
   ~Saver() {
     if (Running()) {
@@ -108,8 +116,17 @@ class Saver {
   }
   int ExitCode() const { return exitCode_; }
   void Signal(int signal) { kill(pid_, signal); }
+  // Its standard error so far.
+  std::string Said() const { return SaidIn(said_.parent_path()); }
+  // That of the last run with the profile folder `config`.
+  static std::string SaidIn(const fs::path& config) {
+    std::ifstream in(config / "said.txt");
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  pid_t Pid() const { return pid_; }
 
  private:
+  fs::path said_;
   pid_t pid_ = -1;
   bool exited_ = false;
   int exitCode_ = -1;
@@ -326,11 +343,14 @@ TEST_F(SaverProcessTest, AWrongCommandLineChangesNothingAndSaysSo) {
   WriteProfile(profile);
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"-delay"}, {"-speed", "3"}, {"-count"}, {"--bogus"}, {"-window-id"},
-           {"-window-id", "0xZZ"}, {"-dial"}, {"/s", "-root"}}) {
+           {"-window-id", "0xZZ"}, {"-dial"}, {"/s", "-root"}, {"/x"}, {"/q"}, {"/"}, {"/p"}}) {
     SCOPED_TRACE(args[0]);
     Saver saver(args, config);
     ASSERT_TRUE(saver.EndsWithin(milliseconds(2000 * kSlowdown)));
     EXPECT_EQ(saver.ExitCode(), 2);
+    const std::string said = saver.Said();
+    EXPECT_EQ(said.rfind("sundial-saver: ", 0), 0u) << said;
+    EXPECT_EQ(said.find("\nUsage:"), said.find('\n')) << said;
     std::ifstream file(config / "Orvantek" / "Screen Saver.ini");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()),
               profile);
@@ -360,7 +380,17 @@ TEST_F(SaverProcessTest, AFileGivenOnTheCommandLineIsShownAndTheProfileKept) {
     return name;
   };
   EXPECT_EQ(nameInPreview({}), 0);
+  // One line in XScreenSaver's log says which dial file could not be shown, and why.
+  const auto saidOnce = [&](const std::string& what) {
+    const std::string said = Saver::SaidIn(config);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find(what), std::string::npos) << said;
+  };
+  saidOnce("'/nowhere/missing.vqr' cannot be shown (No such file or directory)");
+  EXPECT_EQ(nameInPreview({"--file", SUNDIAL_SOURCE_DIR "/README.md"}), 0);
+  saidOnce("README.md' cannot be shown (it holds values no dial can have)");
   EXPECT_GT(nameInPreview({"--file", example}), 20);
+  EXPECT_EQ(Saver::SaidIn(config), "");
   std::ifstream file(config / "Orvantek" / "Screen Saver.ini");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()),
             profile);
@@ -375,6 +405,22 @@ TEST_F(SaverProcessTest, TheWindowModeIsAnOrdinaryWindowThatClosingEnds) {
   XGetWindowAttributes(display, window, &attributes);
   EXPECT_FALSE(attributes.override_redirect);
   EXPECT_EQ(attributes.map_state, IsViewable);
+
+  // The hints a window manager and a desktop go by, as xprop reads them.
+  std::string hints;
+  if (std::FILE* xprop = popen(("xprop -id " + std::to_string(window)).c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, xprop)) > 0;) hints.append(buffer, n);
+    pclose(xprop);
+  }
+  for (const std::string& expected :
+       {std::string("program specified minimum size: 320 by 200"),
+        std::string("WM_CLASS(STRING) = \"sundial-saver\", \"SundialSaver\""),
+        "_NET_WM_PID(CARDINAL) = " + std::to_string(saver.Pid()),
+        std::string("_NET_WM_NAME(UTF8_STRING) = \"Sundial\""),
+        std::string("Icon (16 x 16):"), std::string("Icon (48 x 48):")}) {
+    EXPECT_NE(hints.find(expected), std::string::npos) << expected << "\n" << hints.substr(0, 2000);
+  }
 
   // The window manager's close button: a WM_DELETE_WINDOW message.
   Atom* protocols = nullptr;
@@ -432,8 +478,7 @@ TEST_F(SaverProcessTest, PreviewsDrawInsideTheirWindowAndEndWithIt) {
 
 TEST_F(SaverProcessTest, AWindowIdThatNamesNoWindowEndsAtOnce) {
   for (const auto& args : std::vector<std::vector<std::string>>{
-           {"/p", "123456789"}, {"-window-id", "0x7ff0001"}, {"-window-id", "nonsense"},
-           {"/p"}}) {
+           {"/p", "123456789"}, {"-window-id", "0x7ff0001"}, {"-window-id", "nonsense"}}) {
     SCOPED_TRACE(args.back());
     Saver saver(args, config);
     EXPECT_TRUE(saver.EndsWithin(milliseconds(1000 * kSlowdown)));
@@ -441,14 +486,17 @@ TEST_F(SaverProcessTest, AWindowIdThatNamesNoWindowEndsAtOnce) {
   }
 }
 
-TEST_F(SaverProcessTest, ConfigureStoresTheChosenDialAndCancellingStoresNothing) {
+TEST_F(SaverProcessTest, ConfigureStoresTheChosenDialRefusesWhatIsNoDialAndCancelStoresNothing) {
   const fs::path bin = config / "bin";
   fs::create_directories(bin);
   const auto fakeZenity = [&](const std::string& script) {
     std::ofstream(bin / "zenity") << "#!/bin/sh\n" << script;
     fs::permissions(bin / "zenity", fs::perms::owner_all);
   };
-  fakeZenity("echo '/home/me/dials/my dial.vqr'\n");
+  const fs::path dial = config / "my dials" / "my dial.vqr";
+  fs::create_directories(dial.parent_path());
+  fs::copy_file(SUNDIAL_SOURCE_DIR "/examples/type-01-horizontal-greenwich.vqr", dial);
+  fakeZenity("echo '" + dial.string() + "'\n");
   {
     Saver configure({"/c"}, config, "", bin.string() + ":/usr/bin:/bin");
     ASSERT_TRUE(configure.EndsWithin(milliseconds(3000 * kSlowdown)));
@@ -458,12 +506,41 @@ TEST_F(SaverProcessTest, ConfigureStoresTheChosenDialAndCancellingStoresNothing)
     std::ifstream profile(config / "Orvantek" / "Screen Saver.ini");
     return std::string((std::istreambuf_iterator<char>(profile)), std::istreambuf_iterator<char>());
   };
-  EXPECT_EQ(stored(), "[Velquarin]\nFileName=/home/me/dials/my dial.vqr\n");
+  const std::string chosen = "[Velquarin]\nFileName=" + dial.string() + "\n";
+  EXPECT_EQ(stored(), chosen);
+
+  // A path that is no readable dial is refused with one line, and the choice stays.
+  const fs::path text = config / "garbage.vqr";
+  std::ofstream(text) << "not a dial\n";
+  for (const auto& [answer, why] : std::vector<std::pair<std::string, std::string>>{
+           {(config / "gone.vqr").string(), "No such file or directory"},
+           {config.string(), "not a regular file"},
+           {text.string(), "it ends inside an item"}}) {
+    SCOPED_TRACE(answer);
+    fakeZenity("echo '" + answer + "'\n");
+    Saver refused({"/c"}, config, "", bin.string() + ":/usr/bin:/bin");
+    ASSERT_TRUE(refused.EndsWithin(milliseconds(3000 * kSlowdown)));
+    EXPECT_EQ(refused.ExitCode(), 1);
+    const std::string said = refused.Said();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find(answer), std::string::npos) << said;
+    EXPECT_NE(said.find(why), std::string::npos) << said;
+    EXPECT_EQ(stored(), chosen);
+  }
+
+  // Without a display the chooser cannot run: one line, status 1, and no chooser started.
+  fakeZenity("touch '" + (config / "started").string() + "'\n");
+  Saver noDisplay({"/c", "-display", ":4711"}, config, "", bin.string() + ":/usr/bin:/bin");
+  ASSERT_TRUE(noDisplay.EndsWithin(milliseconds(3000 * kSlowdown)));
+  EXPECT_EQ(noDisplay.ExitCode(), 1);
+  EXPECT_EQ(noDisplay.Said(), "sundial-saver: cannot open the X display :4711\n");
+  EXPECT_FALSE(fs::exists(config / "started"));
 
   fakeZenity("exit 1\n");
   Saver cancelled({}, config, "", bin.string() + ":/usr/bin:/bin");  // no switch: configure
   ASSERT_TRUE(cancelled.EndsWithin(milliseconds(3000 * kSlowdown)));
-  EXPECT_EQ(stored(), "[Velquarin]\nFileName=/home/me/dials/my dial.vqr\n");
+  EXPECT_EQ(cancelled.ExitCode(), 0);
+  EXPECT_EQ(stored(), chosen);
 }
 
 TEST_F(SaverProcessTest, TheExampleSwitchStoresTheInstalledExampleAndPasswordDoesNothing) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package made by `cpack -G DEB` from a build: its name, control fields and file list,
-# and lintian's verdict (no errors and no warnings). Usage: debian-package.sh BUILD-DIR VERSION
+# its desktop entry (desktop-file-validate), and lintian's verdict (no errors and no warnings).
+# Usage: debian-package.sh BUILD-DIR VERSION
 set -u
 build=$1
 version=$2
@@ -18,7 +19,9 @@ check Package sundial-saver
 check Version "$version"
 check Architecture amd64
 check Section x11
-check Recommends 'xscreensaver, zenity | kdialog'
+check Recommends xscreensaver
+# The file chooser would pull in a large part of a desktop: only suggested.
+check Suggests 'zenity | kdialog'
 depends=$(field Depends)
 for needed in fonts-liberation fonts-dejavu-core fonts-symbola 'libc6 (' libcairo2 libpango-1.0-0 libx11-6; do
   case "$depends" in *"$needed"*) ;; *) echo "debian-package: Depends lacks $needed: $depends" >&2; status=1 ;; esac
@@ -26,13 +29,24 @@ done
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for path in ./usr/bin/sundial-saver ./usr/bin/sundial ./usr/libexec/xscreensaver/sundial-saver \
             ./usr/share/xscreensaver/config/sundial-saver.xml ./usr/share/doc/sundial-saver/copyright \
-            ./usr/share/man/man6/sundial-saver.6.gz "./usr/share/sundial-saver/examples/esempio"; do
+            ./usr/share/man/man6/sundial-saver.6.gz ./usr/share/applications/sundial-saver.desktop \
+            ./usr/share/icons/hicolor/48x48/apps/sundial-saver.png \
+            ./usr/share/icons/hicolor/scalable/apps/sundial-saver.svg "./usr/share/sundial-saver/examples/esempio"; do
   grep -qxF -- "$path" <<<"$files" || { echo "debian-package: $path missing" >&2; status=1; }
 done
 # Only the products: nothing of the tests, benchmarks or tools.
 if grep -E 'test_|bench|make-examples|GenerateDailySunTables|/include/|\.a$' <<<"$files" >&2; then
   echo "debian-package: the package holds build tools" >&2
   status=1
+fi
+# The desktop entry opens the window mode, under the icon the package installs.
+mkdir -p "$out/root"
+dpkg-deb -x "$deb" "$out/root"
+entry=$out/root/usr/share/applications/sundial-saver.desktop
+if [ -f "$entry" ]; then
+  desktop-file-validate "$entry" >&2 || status=1
+  grep -qx 'Exec=sundial-saver -window' "$entry" || { echo "debian-package: the entry runs no -window" >&2; status=1; }
+  grep -qx 'Icon=sundial-saver' "$entry" || { echo "debian-package: the entry names another icon" >&2; status=1; }
 fi
 if command -v lintian >/dev/null; then
   report=$(lintian --allow-root "$deb" 2>&1)

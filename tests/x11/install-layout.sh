@@ -10,8 +10,14 @@ cd "$dest"
 expected='usr/bin/sundial
 usr/bin/sundial-saver
 usr/libexec/xscreensaver/sundial-saver
+usr/share/applications/sundial-saver.desktop
 usr/share/doc/sundial-saver/changelog.gz
 usr/share/doc/sundial-saver/copyright
+usr/share/icons/hicolor/128x128/apps/sundial-saver.png
+usr/share/icons/hicolor/16x16/apps/sundial-saver.png
+usr/share/icons/hicolor/32x32/apps/sundial-saver.png
+usr/share/icons/hicolor/48x48/apps/sundial-saver.png
+usr/share/icons/hicolor/scalable/apps/sundial-saver.svg
 usr/share/man/man1/sundial.1.gz
 usr/share/man/man6/sundial-saver.6.gz
 usr/share/sundial-saver/examples/esempio - tolvanet.vqr

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The installed module under Debian's real XScreenSaver daemon, on a private Xvfb server: the
-# daemon is configured with the module and an example dial (-file), `xscreensaver-command
-# -activate` shows that dial (pixels of the hour-line and date-curve colours on the screen), and
-# `-deactivate` ends the module's process within a second. The daemon refuses to launch modules
-# as root, so as root it runs as the unprivileged user nobody, with a scratch HOME.
+# The installed module under Debian's real XScreenSaver daemon, on a private Xvfb server, set up as
+# the README says from a fresh account: `sundial-saver --xscreensaver-add` makes ~/.xscreensaver
+# with the module first in XScreenSaver's default list, the saver's profile names an example dial,
+# `xscreensaver-command -activate` shows that dial (pixels of the hour-line and date-curve colours
+# on the screen), `-deactivate` ends the module's process within a second, and
+# `--xscreensaver-remove` takes the module out of the list again. The daemon refuses to launch
+# modules as root, so as root it runs as the unprivileged user nobody, with a scratch HOME.
 # Usage: xscreensaver-host.sh BUILD-DIR
 set -u
 build=$1
@@ -44,8 +46,25 @@ export DISPLAY=":$(head -n1 "$work/display")"
 as_user=()
 if [ "$(id -u)" = 0 ]; then as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups --); fi
 home=$work/home
-mkdir -p "$home"
-cat >"$home/.xscreensaver" <<CONFIG
+mkdir -p "$home/.config/Orvantek"
+printf '[Velquarin]\nFileName=%s\n' "$dial" >"$home/.config/Orvantek/Screen Saver.ini"
+[ "$(id -u)" = 0 ] && chown -R nobody:nogroup "$home"
+sanitizers=()
+for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+  [ -n "${!name:-}" ] && sanitizers+=("$name=${!name}")
+done
+run() { env -i HOME="$home" DISPLAY="$DISPLAY" PATH="$work/root/usr/bin:/usr/bin:/bin" "${sanitizers[@]}" "${as_user[@]}" "$@"; }
+
+# The README's step, from an account that has no ~/.xscreensaver yet.
+run sundial-saver --xscreensaver-add >"$work/add.log" 2>&1 || { cat "$work/add.log" >&2; fail "--xscreensaver-add failed"; }
+[ -f "$home/.xscreensaver" ] || fail "--xscreensaver-add made no ~/.xscreensaver"
+grep -A1 '^programs:' "$home/.xscreensaver" | tail -n1 | grep -q '"Sundial"  sundial-saver --root' ||
+  { head -n3 "$home/.xscreensaver" >&2; fail "the module is not first in the list"; }
+# The entries of the default list: its lines from "*programs:" to the first that does not continue.
+defaults=$(awk '/^\*programs:/{f=1} f{print; if ($0 !~ /\\$/) exit}' /etc/X11/app-defaults/XScreenSaver | grep -c -- '--root')
+[ "$defaults" -gt 10 ] && [ "$(grep -c -- '--root' "$home/.xscreensaver")" -eq $((defaults + 1)) ] ||
+  fail "the new list lost modules of XScreenSaver's default list"
+cat >>"$home/.xscreensaver" <<CONFIG
 mode:		one
 selected:	0
 timeout:	1:00:00
@@ -53,15 +72,7 @@ lock:		False
 fade:		False
 unfade:		False
 splash:		False
-programs:	"Sundial"  $hack -root -file "$dial"  \n
 CONFIG
-[ "$(id -u)" = 0 ] && chown -R nobody:nogroup "$home"
-sanitizers=()
-for name in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
-  [ -n "${!name:-}" ] && sanitizers+=("$name=${!name}")
-done
-run() { env -i HOME="$home" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin "${sanitizers[@]}" "${as_user[@]}" "$@"; }
-
 run xscreensaver -no-splash >"$work/daemon.log" 2>&1 &
 daemon=$!
 ok=
@@ -75,7 +86,7 @@ done
 run xscreensaver-command -activate >/dev/null || fail "-activate failed"
 hackPid=
 for _ in $(seq 1 100); do
-  hackPid=$(pgrep -u "$( [ "$(id -u)" = 0 ] && echo nobody || id -u)" -f -- "$hack -root" | head -n1)
+  hackPid=$(pgrep -u "$( [ "$(id -u)" = 0 ] && echo nobody || id -u)" -f -- "sundial-saver --root" | head -n1)
   [ -n "$hackPid" ] && break
   sleep 0.1
 done
@@ -105,4 +116,11 @@ while alive "$hackPid"; do
   sleep 0.02
 done
 kill -0 "$xvfb" 2>/dev/null || fail "Xvfb died during the test"
-echo "xscreensaver-host: the dial was shown (yellow $yellow, green $green pixels) and ended in $(( ($(date +%s%N) - start) / 1000000 )) ms"
+took=$(( ($(date +%s%N) - start) / 1000000 ))
+
+# Before the package goes: the module leaves the list, and the file as it was is kept.
+run sundial-saver --xscreensaver-remove >"$work/remove.log" 2>&1 || { cat "$work/remove.log" >&2; fail "--xscreensaver-remove failed"; }
+grep -q 'sundial-saver' "$home/.xscreensaver" && fail "the module is still listed after --xscreensaver-remove"
+[ "$(grep -c -- '--root' "$home/.xscreensaver")" -eq "$defaults" ] || fail "--xscreensaver-remove took other modules too"
+grep -q 'sundial-saver --root' "$home/.xscreensaver.bak" || fail "no ~/.xscreensaver.bak with the list before"
+echo "xscreensaver-host: the dial was shown (yellow $yellow, green $green pixels) and ended in $took ms"

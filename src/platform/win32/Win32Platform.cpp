@@ -56,6 +56,11 @@ std::optional<std::string> Win32Platform::ChooseFile(const FileChooserRequest& r
   return std::string(name.data());
 }
 
+void Win32Platform::ReportProblem(const std::string& text) {
+  const std::string title = LoadStringResource(instance_, IDS_APP_NAME, kProfileApplication);
+  MessageBoxA(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+}
+
 std::string Win32Platform::SystemDirectory() {
   // Asked with room for whatever length the system reports, so no path is ever cut short.
   std::vector<char> buffer(MAX_PATH + 1, '\0');

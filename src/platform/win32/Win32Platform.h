@@ -24,6 +24,8 @@ class Win32Platform final : public Platform {
   bool WriteProfileString(const std::string& section, const std::string& valueName,
                           const std::string& value) override;
   std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+  // A message box, as the configuration dialog's own.
+  void ReportProblem(const std::string& text) override;
   std::string SystemDirectory() override;
   void ChangeScreenSaverPassword(WindowHandle owner) override;
   WindowHandle ForegroundWindow() override;

@@ -41,19 +41,16 @@ bool IsDecimal(const std::string& text) {
   return true;
 }
 
-// Recognises a screen-saver switch at args[i] in one of the forms the Windows saver takes, and
-// gives the text to hand to the start-up sequence (the switch, with the window number of P, L, A
-// or C when the next argument is one, in which case `i` steps over it). A slash followed by one
-// other character, or by nothing, is a switch the start-up ignores, as on Windows.
+// Recognises a screen-saver switch at args[i] in one of the forms the Windows saver takes (a
+// slash, a dash or nothing before the letter), and gives the text to hand to the start-up
+// sequence: the switch, with the window number of P, L, A or C when the next argument is one, in
+// which case `i` steps over it. The previews need their window. Nothing for any other word: a
+// switch the saver does not know, or a slash alone, is refused rather than ignored.
 std::optional<std::string> WindowsSwitch(const std::vector<std::string>& args, std::size_t& i) {
   const std::string& arg = args[i];
   std::size_t letterAt = 0;
   if (!arg.empty() && (arg[0] == '/' || arg[0] == '-')) letterAt = 1;
-  if (letterAt == 1 && arg.size() == 1) {
-    if (arg[0] == '/') return arg;
-    return std::nullopt;
-  }
-  if (arg.empty()) return std::nullopt;
+  if (arg.size() <= letterAt) return std::nullopt;
   const char letter = arg[letterAt];
   const std::string tail = arg.substr(letterAt + 1);
   switch (letter) {
@@ -69,16 +66,18 @@ std::optional<std::string> WindowsSwitch(const std::vector<std::string>& args, s
     case 'A':
     case 'a':
     case 'C':
-    case 'c':
+    case 'c': {
       if (tail.size() > 1 && tail[0] == ':' && IsDecimal(tail.substr(1))) return arg;
       if (!tail.empty()) return std::nullopt;
       if (i + 1 < args.size() && IsDecimal(args[i + 1])) {
         ++i;
         return arg + " " + args[i];
       }
+      const bool preview = letter == 'P' || letter == 'p' || letter == 'L' || letter == 'l';
+      if (preview) return std::nullopt;
       return arg;
+    }
     default:
-      if (letterAt == 1 && arg[0] == '/' && tail.empty()) return arg;
       return std::nullopt;
   }
 }
@@ -116,6 +115,12 @@ SaverInvocation ClassifyInvocation(const std::vector<std::string>& args,
       result.kind = InvocationKind::Version;
       return result;
     }
+    if (name == "-xscreensaver-add" || name == "-xscreensaver-remove") {
+      if (args.size() != 2) return UsageError(arg + " takes no other argument");
+      result.kind = name == "-xscreensaver-add" ? InvocationKind::XScreenSaverAdd
+                                                : InvocationKind::XScreenSaverRemove;
+      return result;
+    }
     if (name == "-root") {
       root = true;
     } else if (name == "-window") {
@@ -144,7 +149,12 @@ SaverInvocation ClassifyInvocation(const std::vector<std::string>& args,
       // Nothing to show or choose for these.
     } else if (!windowsSwitch) {
       windowsSwitch = WindowsSwitch(args, i);
-      if (!windowsSwitch) return UsageError("unknown option '" + arg + "'");
+      if (!windowsSwitch) {
+        const bool preview = arg.size() == 2 && (arg[0] == '/' || arg[0] == '-') &&
+                             (arg[1] == 'p' || arg[1] == 'P' || arg[1] == 'l' || arg[1] == 'L');
+        if (preview) return UsageError("'" + arg + "' needs the number of a window (decimal)");
+        return UsageError("unknown option '" + arg + "'");
+      }
       windowsSwitchWord = arg;
     } else {
       return UsageError("unknown option '" + arg + "' (after '" + windowsSwitchWord + "')");
@@ -161,7 +171,8 @@ SaverInvocation ClassifyInvocation(const std::vector<std::string>& args,
     result.window = *windowId;
   } else if (root) {
     result.kind = InvocationKind::DrawOnWindow;
-    if (screensaverWindow) {
+    // Empty counts as unset, as XScreenSaver's own modules read it.
+    if (screensaverWindow && !screensaverWindow->empty()) {
       const auto id = ParseWindowId(*screensaverWindow);
       if (!id) {
         result.kind = InvocationKind::BadEnvironment;
@@ -196,10 +207,12 @@ std::string UsageText(const std::string& program) {
          "                      only options are given)\n"
          "Modes of the screen saver itself:\n"
          "  /s                  full screen; a key, a button or a mouse move ends it\n"
-         "  /p ID               preview inside window ID (decimal), ending with it\n"
-         "  /c                  choose the dial file (zenity or kdialog); also with no argument\n"
-         "  d                   choose the installed example dial\n"
-         "  /a ID               change the password (the screen locker's work: does nothing)\n"
+         "  /p ID, /p:ID, /l ID preview inside window ID (decimal), ending with it\n"
+         "  /c [ID], /c:ID      choose the dial file (zenity or kdialog) and store it as the\n"
+         "                      saver's dial; also with no argument\n"
+         "  d                   store the installed example dial as the saver's dial\n"
+         "  /a [ID], /a:ID      change the password (the screen locker's work: does nothing)\n"
+         "  These also take a dash or nothing instead of the slash (-s, s).\n"
          "Options:\n"
          "  -file DIAL.vqr      show this dial for this run; the chosen dial stays as it is\n"
          "  -display NAME       the X display to use instead of $DISPLAY\n"
@@ -207,6 +220,9 @@ std::string UsageText(const std::string& program) {
          "                      XScreenSaver's standard options: accepted and ignored\n"
          "  -help               print this text\n"
          "  --version           print the version\n"
+         "XScreenSaver's list of modules (~/.xscreensaver, a copy kept as ~/.xscreensaver.bak):\n"
+         "  --xscreensaver-add      add this module to the list (the file is made if needed)\n"
+         "  --xscreensaver-remove   take it out of the list again\n"
          "Options take one dash or two. The chosen dial is FileName in section [Velquarin] of\n"
          "$XDG_CONFIG_HOME/Orvantek/Screen Saver.ini (~/.config when the variable is unset).\n";
 }

@@ -27,6 +27,8 @@ enum class InvocationKind {
   Version,       // --version: print the version and end
   UsageError,    // `error` says what is wrong; the usage follows it
   BadEnvironment,  // -root with an $XSCREENSAVER_WINDOW that is no window number
+  XScreenSaverAdd,     // --xscreensaver-add: put the module into ~/.xscreensaver's list
+  XScreenSaverRemove,  // --xscreensaver-remove: take it out again
 };
 
 struct SaverInvocation {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "WindowHints.h"
 #include "render/DeviceRect.h"
 
 namespace sundial::x11 {
@@ -141,6 +142,7 @@ bool X11DialWindow::Setup(Window target, const std::string& title) {
     XClassHint hint{const_cast<char*>("sundial-saver"), const_cast<char*>("SundialSaver")};
     XSetClassHint(display_, window_, &hint);
   }
+  if (kind_ == Kind::TopLevel) SetDesktopWindowHints(display_, window_, title);
   alive_ = true;
 
   if (kind_ == Kind::FullScreen) {

@@ -75,7 +75,13 @@ std::optional<std::string> X11Platform::ReadProfileString(const std::string& sec
 
 bool X11Platform::WriteProfileString(const std::string& section, const std::string& valueName,
                                      const std::string& value) {
-  if (profile_.Write(section, valueName, value)) return true;
+  if (profile_.Write(section, valueName, value)) {
+    // "d" and "/c" replace the user's choice: say what it is now.
+    if (section == kProfileSection && valueName == kProfileFileName) {
+      std::printf("sundial-saver: the saver now shows %s\n", value.c_str());
+    }
+    return true;
+  }
   if (profile_.Path().empty()) {
     std::fprintf(stderr,
                  "sundial-saver: cannot store %s: neither XDG_CONFIG_HOME nor HOME names a place "
@@ -89,11 +95,20 @@ bool X11Platform::WriteProfileString(const std::string& section, const std::stri
 }
 
 std::optional<std::string> X11Platform::ChooseFile(const FileChooserRequest& request) {
+  if (Connection() == nullptr) {
+    displayFailed_ = true;
+    return std::nullopt;
+  }
+  if (!FindOnPath("zenity") && !FindOnPath("kdialog")) displayFailed_ = true;
   const std::string hint = "sundial-saver: no file chooser (zenity or kdialog) is installed; set " +
                            std::string(kProfileFileName) + " in section [" + kProfileSection +
                            "] of " + profile_.Path().string() + " to the full path of a " +
                            request.filterPattern + " dial file";
   return RunFileChooser(request, hint);
+}
+
+void X11Platform::ReportProblem(const std::string& text) {
+  std::fprintf(stderr, "sundial-saver: %s\n", text.c_str());
 }
 
 std::string X11Platform::SystemDirectory() {
@@ -102,7 +117,7 @@ std::string X11Platform::SystemDirectory() {
 }
 
 X11Connection* X11Platform::Connection() {
-  if (!connection_) {
+  if (!connection_ && !connectionFailed_) {
     auto connection =
         std::make_unique<X11Connection>(displayName_ ? displayName_->c_str() : nullptr);
     if (!connection->Ok()) {
@@ -110,6 +125,7 @@ X11Connection* X11Platform::Connection() {
       const bool named = name != nullptr && *name != '\0';
       std::fprintf(stderr, "sundial-saver: cannot open the X display%s%s\n", named ? " " : "",
                    named ? name : " (DISPLAY is not set)");
+      connectionFailed_ = true;
       return nullptr;
     }
     connection_ = std::move(connection);

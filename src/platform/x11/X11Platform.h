@@ -40,7 +40,11 @@ class X11Platform final : public Platform {
                                                const std::string& valueName) override;
   bool WriteProfileString(const std::string& section, const std::string& valueName,
                           const std::string& value) override;
+  // The chooser runs on the display: without one, or without a chooser, nothing is chosen and
+  // Failed() tells so.
   std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+  // One line on stderr.
+  void ReportProblem(const std::string& text) override;
   std::string SystemDirectory() override;
   char PathSeparator() const override { return '/'; }
   // The screen locker owns the password on Linux: nothing to do.
@@ -62,11 +66,12 @@ class X11Platform final : public Platform {
   // How the user wrote the window id of a preview, to name it the same way in messages.
   void SetWindowIdText(const std::string& text) { windowIdText_ = text; }
 
-  // The display, opened on first use; nullptr (with a message on stderr) when there is none.
+  // The display, opened on first use; nullptr when there is none (said once on stderr).
   X11Connection* Connection();
   // The dial window created by the start-up, handed to the event loop.
   std::unique_ptr<DialSession> TakeSession() { return std::move(session_); }
-  // True when a display mode could not show its window (no display, or an id naming no window).
+  // True when a mode could not do its work for want of the display or of a window (no display,
+  // an id naming no window, no file chooser installed).
   bool DisplayFailed() const { return displayFailed_; }
 
   void SetExampleDirectoryForTesting(const std::string& directory) { exampleDirectory_ = directory; }
@@ -81,6 +86,7 @@ class X11Platform final : public Platform {
   std::optional<std::string> dialFileForThisRun_;
   std::string windowIdText_;
   bool displayFailed_ = false;
+  bool connectionFailed_ = false;
 };
 
 }  // namespace sundial::x11

@@ -101,9 +101,13 @@ Section "Uninstall"
   ${If} $0 == "$SYSDIR\SundialSaver.scr"
     DeleteRegValue HKCU "Control Panel\Desktop" "SCRNSAVE.EXE"
   ${EndIf}
-  ; The profile value goes with the example dial it names; a dial of the user's own is kept.
+  ; The profile value goes with the installed example dial it names (the one in the Windows
+  ; folder, or one of those in Examples); a dial of the user's own is kept.
   ReadRegStr $0 HKCU "${PROFILE_KEY}" "FileName"
+  StrLen $2 "$INSTDIR\Examples\type-"
+  StrCpy $1 $0 $2
   ${If} $0 == "$WINDIR\${EXAMPLE_DIAL}"
+  ${OrIf} $1 == "$INSTDIR\Examples\type-"
     DeleteRegValue HKCU "${PROFILE_KEY}" "FileName"
     DeleteRegKey /ifempty HKCU "${PROFILE_KEY}"
     DeleteRegKey /ifempty HKCU "Software\Orvantek\Screen Saver"
