@@ -17,82 +17,56 @@ namespace {
 // it, leaving out what cannot reach `reach` inside it: figures and texts whose bounds miss it,
 // and whole polylines (from one MoveTo to the next) none of whose segments comes near it, so
 // that no pen position or dash pattern of what is kept changes. Filled rectangles (whole pixels,
-// the same under any clip) are filled inside `reach` only. `touched` gathers how far what is
-// kept can draw.
-class ReachRecorder final : public Canvas {
+// the same under any clip) are filled inside `reach` only. Touched() tells how far what is kept
+// can draw.
+class ReachRecorder final : public RecordingCanvas {
  public:
-  ReachRecorder(RecordingCanvas& record, const IntRect& region, const IntRect& reach,
-                IntRect& touched)
-      : record_(record), region_(region), reach_(IntersectRects(reach, region)), touched_(touched) {
+  ReachRecorder(int width, int height, const IntRect& region, const IntRect& reach)
+      : RecordingCanvas(width, height), region_(region), reach_(IntersectRects(reach, region)) {
     Apply();
   }
-  ~ReachRecorder() override {
+  // Ends the record: the last polyline decided, the clip cleared.
+  IntRect Finish() {
     EndRun();
-    record_.ClearClip();
+    RecordingCanvas::ClearClip();
+    return touched_;
   }
 
-  int Width() const override { return record_.Width(); }
-  int Height() const override { return record_.Height(); }
-  ObjectHandle CreatePen(const PenSpec& spec) override {
-    const ObjectHandle h = record_.CreatePen(spec);
-    drawing_.AddPen(h, spec);
-    return h;
-  }
-  ObjectHandle CreateSolidBrush(Rgb color) override { return record_.CreateSolidBrush(color); }
-  ObjectHandle StockBlackBrush() override { return record_.StockBlackBrush(); }
-  ObjectHandle CreateFont(const FontSpec& spec) override {
-    const ObjectHandle h = record_.CreateFont(spec);
-    drawing_.AddFont(h, spec);
-    return h;
-  }
-  void DeleteObject(ObjectHandle object) override { record_.DeleteObject(object); }
-  ObjectHandle SelectPen(ObjectHandle pen) override {
-    drawing_.SelectPen(pen);
-    return record_.SelectPen(pen);
-  }
-  ObjectHandle SelectBrush(ObjectHandle brush) override { return record_.SelectBrush(brush); }
-  ObjectHandle SelectFont(ObjectHandle font) override {
-    drawing_.SelectFont(font);
-    return record_.SelectFont(font);
-  }
-  void SetTextColor(Rgb color) override { record_.SetTextColor(color); }
-  void SetBackgroundColor(Rgb color) override { record_.SetBackgroundColor(color); }
-  void SetBackgroundMode(BackgroundMode mode) override { record_.SetBackgroundMode(mode); }
   void FillRect(const IntRect& rect, ObjectHandle brush) override {
     const IntRect inside = IntersectRects(IntersectRects(NormalizedRect(rect), effective_), reach_);
     if (IsEmptyRect(inside)) return;
-    record_.FillRect(inside, brush);
+    RecordingCanvas::FillRect(inside, brush);
     Touch(inside);
   }
   void MoveTo(int x, int y) override {
     EndRun();
-    runStart_ = record_.Ops().size();
+    runStart_ = Ops().size();
     inRun_ = true;
-    runBox_ = IntRect{};
     x_ = x;
     y_ = y;
-    record_.MoveTo(x, y);
+    RecordingCanvas::MoveTo(x, y);
   }
   void LineTo(int x, int y) override {
     // Half the pen, a thin pen's miter corners and the antialiased fringe, and some.
-    const IntRect box = PaddedRect(NormalizedRect(IntRect{x_, y_, x, y}), drawing_.StrokeReach() + 4);
+    const IntRect box =
+        PaddedRect(NormalizedRect(IntRect{x_, y_, x, y}), StrokeReach(CurrentPen()) + 4);
     runBox_ = BoundingRect(runBox_, IntersectRects(box, effective_));
     if (inRun_ && Reaches(box)) inRun_ = false;  // reached: kept whole
     x_ = x;
     y_ = y;
-    record_.LineTo(x, y);
+    RecordingCanvas::LineTo(x, y);
   }
   void Ellipse(int left, int top, int right, int bottom) override {
-    const IntRect bounds =
-        PaddedRect(NormalizedRect(IntRect{left, top, right, bottom}), drawing_.StrokeReach() + 4);
+    const IntRect bounds = PaddedRect(NormalizedRect(IntRect{left, top, right, bottom}),
+                                      StrokeReach(CurrentPen()) + 4);
     if (!Reaches(bounds)) return;
-    record_.Ellipse(left, top, right, bottom);
+    RecordingCanvas::Ellipse(left, top, right, bottom);
     Touch(bounds);
   }
   void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override {
-    const IntRect bounds = drawing_.TextBounds(text, rect, flags);
+    const IntRect bounds = TextBounds(CurrentFont(), text, rect, flags);
     if (!Reaches(bounds)) return;
-    record_.DrawText(text, rect, flags);
+    RecordingCanvas::DrawText(text, rect, flags);
     Touch(bounds);
   }
   void SetClipRect(const IntRect& rect) override {
@@ -109,9 +83,9 @@ class ReachRecorder final : public Canvas {
   void Apply() {
     effective_ = clipped_ ? IntersectRects(painterClip_, region_) : region_;
     // An empty clip still has to stop the lines that are kept.
-    record_.SetClipRect(IsEmptyRect(effective_)
-                            ? IntRect{region_.left, region_.top, region_.left, region_.top}
-                            : effective_);
+    RecordingCanvas::SetClipRect(IsEmptyRect(effective_)
+                                     ? IntRect{region_.left, region_.top, region_.left, region_.top}
+                                     : effective_);
   }
   bool Reaches(const IntRect& bounds) const {
     return !IsEmptyRect(IntersectRects(IntersectRects(bounds, effective_), reach_));
@@ -120,7 +94,7 @@ class ReachRecorder final : public Canvas {
   // A polyline that never came near the rectangle: its MoveTo and LineTos go, the rest stays.
   void EndRun() {
     if (inRun_) {
-      record_.EraseLines(runStart_);
+      EraseLines(runStart_);
     } else {
       touched_ = BoundingRect(touched_, runBox_);  // kept, or drawn before the first MoveTo
     }
@@ -128,14 +102,12 @@ class ReachRecorder final : public Canvas {
     runBox_ = IntRect{};
   }
 
-  RecordingCanvas& record_;
-  DrawingReach drawing_;
   IntRect region_;
   IntRect reach_;
   IntRect painterClip_;
   bool clipped_ = false;
   IntRect effective_;
-  IntRect& touched_;
+  IntRect touched_;
   IntRect runBox_;  // how far the polyline since the last MoveTo draws
   bool inRun_ = false;
   std::size_t runStart_ = 0;
@@ -166,11 +138,10 @@ IntRect ClockLineReplay::Record(const PaintInput& face, int width, int height,
   Key key = KeyOf(face, width, height, clip, reach);
   if (recorded_ && key == key_) return touched_;
   Clear();
-  record_ = RecordingCanvas(width, height);
-  {
-    ReachRecorder recorder(record_, clip, reach, touched_);
-    PaintDial(face, recorder, reporter);
-  }
+  ReachRecorder recorder(width, height, clip, reach);
+  PaintDial(face, recorder, reporter);
+  touched_ = recorder.Finish();
+  record_ = std::move(recorder);
   recordedClockLine_ = face.sunValid ? ClockLineText(face.clockText, face.equationText) : "";
   key_ = std::move(key);
   recorded_ = true;

@@ -65,6 +65,16 @@ const RecordedObject* RecordingCanvas::Object(ObjectHandle handle) const {
   return it == objects_.end() ? nullptr : &it->second;
 }
 
+PenSpec RecordingCanvas::CurrentPen() const {
+  const RecordedObject* pen = Object(pen_);
+  return pen != nullptr ? pen->pen : PenSpec{};
+}
+
+FontSpec RecordingCanvas::CurrentFont() const {
+  const RecordedObject* font = Object(font_);
+  return font != nullptr ? font->font : FontSpec{"Arial", kDefaultCellHeight, kAnsiCharset};
+}
+
 ObjectHandle RecordingCanvas::CreatePen(const PenSpec& spec) {
   RecordedObject object;
   object.kind = RecordedObject::Kind::Pen;

@@ -36,6 +36,7 @@ struct CanvasOp {
   ObjectHandle currentBrush = 0;
   ObjectHandle currentFont = 0;
   Rgb textColor;
+  friend bool operator==(const CanvasOp&, const CanvasOp&) = default;
 };
 
 // What an object handle stands for.
@@ -81,6 +82,11 @@ class RecordingCanvas : public Canvas {
   void EraseLines(std::size_t first);
   // The object behind a handle, or nullptr for kNoObject and unknown handles.
   const RecordedObject* Object(ObjectHandle handle) const;
+  // The pen and the font current now (a fresh canvas has the thin black pen and a font of a
+  // 16-pixel cell).
+  static constexpr int kDefaultCellHeight = 16;
+  PenSpec CurrentPen() const;
+  FontSpec CurrentFont() const;
 
   // Failure injection: the n-th (0-based) creation of the given kind fails (returns
   // kNoObject); n = -1 makes every creation of that kind fail.

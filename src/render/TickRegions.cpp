@@ -13,35 +13,20 @@ namespace {
 // Room around a stroke beyond half its pen: the antialiased fringe and a thin pen's miter joins
 // (Cairo's miter limit of 10 on a one-pixel pen reaches 5 pixels past the corner).
 constexpr int kStrokeFringe = 6;
-// The cell of the font a canvas holds before any is selected.
-constexpr int kDefaultCellHeight = 16;
-
-std::uint32_t Packed(Rgb c) { return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b; }
 
 int CellHeightOf(const FontSpec& spec) {
   // A negative height is the em, and a cell is about 1.12 em.
   if (spec.height > 0) return spec.height;
   if (spec.height < 0) return static_cast<int>(std::min<long long>(INT_MAX / 4, -2LL * spec.height));
-  return kDefaultCellHeight;
+  return RecordingCanvas::kDefaultCellHeight;
 }
 
-// Finds the entry of handle `h` in a short list of (handle, object) pairs, the latest first.
-template <typename T>
-const T* FindObject(const std::vector<std::pair<ObjectHandle, T>>& list, ObjectHandle h) {
-  for (auto it = list.rbegin(); it != list.rend(); ++it) {
-    if (it->first == h) return &it->second;
-  }
-  return nullptr;
-}
-
-// A canvas that draws nothing and gathers how far its drawing operations reach, and, when asked,
-// the operations themselves with their arguments (the handles it gives out are numbered in
-// order, so two paints that send the same operations give the same list).
-class ExtentCanvas final : public Canvas {
+// A canvas that records what it is sent and gathers how far its drawing operations reach, in
+// all and, with `bandRows`, in each band of that many rows.
+class ExtentCanvas final : public RecordingCanvas {
  public:
-  // With `bandRows`, also how far the operations reach in each band of that many rows.
-  ExtentCanvas(int width, int height, int bandRows = 0, std::vector<std::int32_t>* log = nullptr)
-      : width_(width), height_(height), bandRows_(bandRows), log_(log) {
+  ExtentCanvas(int width, int height, int bandRows)
+      : RecordingCanvas(width, height), width_(width), height_(height), bandRows_(bandRows) {
     if (bandRows_ > 0 && height_ > 0) {
       bands_.resize(static_cast<std::size_t>((height_ + bandRows_ - 1) / bandRows_));
     }
@@ -50,99 +35,33 @@ class ExtentCanvas final : public Canvas {
   IntRect Extent() const { return extent_; }
   const std::vector<IntRect>& Bands() const { return bands_; }
 
-  int Width() const override { return width_; }
-  int Height() const override { return height_; }
-  ObjectHandle CreatePen(const PenSpec& spec) override {
-    Log(CanvasOpKind::CreatePen, static_cast<int>(spec.style), spec.width, Packed(spec.color));
-    const ObjectHandle h = next_++;
-    book_.AddPen(h, spec);
-    return h;
-  }
-  ObjectHandle CreateSolidBrush(Rgb color) override {
-    Log(CanvasOpKind::CreateSolidBrush, Packed(color));
-    return next_++;
-  }
-  ObjectHandle StockBlackBrush() override {
-    Log(CanvasOpKind::StockBlackBrush);
-    return next_++;
-  }
-  ObjectHandle CreateFont(const FontSpec& spec) override {
-    Log(CanvasOpKind::CreateFont, spec.height, spec.charset);
-    LogText(spec.face);
-    const ObjectHandle h = next_++;
-    book_.AddFont(h, spec);
-    return h;
-  }
-  void DeleteObject(ObjectHandle object) override { Log(CanvasOpKind::DeleteObject, object); }
-  ObjectHandle SelectPen(ObjectHandle pen) override {
-    Log(CanvasOpKind::SelectPen, pen);
-    book_.SelectPen(pen);
-    return Swap(pen_, pen);
-  }
-  ObjectHandle SelectBrush(ObjectHandle brush) override {
-    Log(CanvasOpKind::SelectBrush, brush);
-    return Swap(brush_, brush);
-  }
-  ObjectHandle SelectFont(ObjectHandle font) override {
-    Log(CanvasOpKind::SelectFont, font);
-    book_.SelectFont(font);
-    return Swap(font_, font);
-  }
-  void SetTextColor(Rgb color) override { Log(CanvasOpKind::SetTextColor, Packed(color)); }
-  void SetBackgroundColor(Rgb color) override {
-    Log(CanvasOpKind::SetBackgroundColor, Packed(color));
-  }
-  void SetBackgroundMode(BackgroundMode mode) override {
-    Log(CanvasOpKind::SetBackgroundMode, static_cast<int>(mode));
-  }
   void FillRect(const IntRect& rect, ObjectHandle brush) override {
-    Log(CanvasOpKind::FillRect, rect.left, rect.top, rect.right, rect.bottom, brush);
+    RecordingCanvas::FillRect(rect, brush);
     Add(NormalizedRect(rect));
   }
   void MoveTo(int x, int y) override {
-    Log(CanvasOpKind::MoveTo, x, y);
+    RecordingCanvas::MoveTo(x, y);
     x_ = x;
     y_ = y;
   }
   void LineTo(int x, int y) override {
-    Log(CanvasOpKind::LineTo, x, y);
-    const int reach = book_.StrokeReach();
+    RecordingCanvas::LineTo(x, y);
+    const int reach = StrokeReach(CurrentPen());
     AddToExtent(PaddedRect(NormalizedRect(IntRect{x_, y_, x, y}), reach));
-    AddSegmentToBands(x_, y_, x, y, reach, book_.RoundStrokeReach());
+    AddSegmentToBands(x_, y_, x, y, reach, RoundStrokeReach(CurrentPen()));
     x_ = x;
     y_ = y;
   }
   void Ellipse(int left, int top, int right, int bottom) override {
-    Log(CanvasOpKind::Ellipse, left, top, right, bottom);
-    Add(PaddedRect(NormalizedRect(IntRect{left, top, right, bottom}), book_.StrokeReach()));
+    RecordingCanvas::Ellipse(left, top, right, bottom);
+    Add(PaddedRect(NormalizedRect(IntRect{left, top, right, bottom}), StrokeReach(CurrentPen())));
   }
   void DrawText(const std::string& text, const IntRect& rect, unsigned flags) override {
-    Log(CanvasOpKind::DrawText, rect.left, rect.top, rect.right, rect.bottom, flags);
-    LogText(text);
-    Add(book_.TextBounds(text, rect, flags));
+    RecordingCanvas::DrawText(text, rect, flags);
+    Add(TextBounds(CurrentFont(), text, rect, flags));
   }
-  void SetClipRect(const IntRect& rect) override {
-    Log(CanvasOpKind::SetClipRect, rect.left, rect.top, rect.right, rect.bottom);
-  }
-  void ClearClip() override { Log(CanvasOpKind::ClearClip); }
 
  private:
-  template <typename... Args>
-  void Log(CanvasOpKind kind, Args... args) {
-    if (log_ == nullptr) return;
-    log_->push_back(static_cast<std::int32_t>(kind));
-    (log_->push_back(static_cast<std::int32_t>(args)), ...);
-  }
-  void LogText(const std::string& text) {
-    if (log_ == nullptr) return;
-    log_->push_back(static_cast<std::int32_t>(text.size()));
-    for (const char c : text) log_->push_back(static_cast<unsigned char>(c));
-  }
-  static ObjectHandle Swap(ObjectHandle& current, ObjectHandle wanted) {
-    const ObjectHandle previous = current;
-    current = wanted;
-    return previous;
-  }
   void Add(const IntRect& r) {
     AddToExtent(r);
     if (bands_.empty()) return;
@@ -210,15 +129,9 @@ class ExtentCanvas final : public Canvas {
   int height_;
   int bandRows_;
   std::vector<IntRect> bands_;
-  ObjectHandle next_ = 1;
-  ObjectHandle pen_ = kNoObject;
-  ObjectHandle brush_ = kNoObject;
-  ObjectHandle font_ = kNoObject;
-  DrawingReach book_;
   int x_ = 0;
   int y_ = 0;
   IntRect extent_;
-  std::vector<std::int32_t>* log_;
 };
 
 class SilentReporter final : public MessageReporter {
@@ -228,35 +141,17 @@ class SilentReporter final : public MessageReporter {
 
 }  // namespace
 
-void DrawingReach::AddPen(ObjectHandle h, const PenSpec& spec) {
-  if (h != kNoObject) pens_.emplace_back(h, spec);
-}
-
-void DrawingReach::AddFont(ObjectHandle h, const FontSpec& spec) {
-  if (h != kNoObject) fonts_.emplace_back(h, spec);
-}
-
-void DrawingReach::SelectPen(ObjectHandle h) {
-  if (const PenSpec* pen = FindObject(pens_, h)) pen_ = *pen;
-}
-
-void DrawingReach::SelectFont(ObjectHandle h) {
-  if (const FontSpec* font = FindObject(fonts_, h)) font_ = *font;
-}
-
-int DrawingReach::StrokeReach() const { return std::max(pen_.width, 1) / 2 + 1 + kStrokeFringe; }
+int StrokeReach(const PenSpec& pen) { return std::max(pen.width, 1) / 2 + 1 + kStrokeFringe; }
 
 // Every pixel a round pen touches has its corner within half the pen, its antialiased edge and
 // the half pixel its centre may lie off the point's corner, of some point of its segments.
-std::optional<int> DrawingReach::RoundStrokeReach() const {
-  if (pen_.width <= 1) return std::nullopt;
-  return pen_.width / 2 + 2;
+std::optional<int> RoundStrokeReach(const PenSpec& pen) {
+  if (pen.width <= 1) return std::nullopt;
+  return pen.width / 2 + 2;
 }
 
-IntRect DrawingReach::TextBounds(const std::string& text, const IntRect& rect,
-                                 unsigned flags) const {
-  const FontSpec& font = font_.face.empty() ? FontSpec{"Arial", kDefaultCellHeight, kAnsiCharset}
-                                            : font_;
+IntRect TextBounds(const FontSpec& font, const std::string& text, const IntRect& rect,
+                   unsigned flags) {
   return TextReach(text, rect, flags, CellHeightOf(font), font.charset == kSymbolCharset);
 }
 
@@ -309,14 +204,11 @@ TickRegions TickDependentRegions(const PaintInput& input, int width, int height,
                                  int shadowBandRows) {
   if (!input.sunValid) return TickRegions{};
   SilentReporter silent;
-  ExtentCanvas clock(width, height);
+  ExtentCanvas clock(width, height, 0);
   PaintClockLine(input, clock, silent);
-  TickRegions regions;
-  ExtentCanvas shadow(width, height, std::max(shadowBandRows, 0), &regions.shadowDrawing);
+  ExtentCanvas shadow(width, height, std::max(shadowBandRows, 0));
   PaintShadow(input, shadow, silent);
-  regions.clockLine = clock.Extent();
-  regions.shadowBands = shadow.Bands();
-  return regions;
+  return TickRegions{clock.Extent(), shadow.Bands(), shadow.Ops()};
 }
 
 }  // namespace sundial

@@ -3,14 +3,13 @@
 // same face. These bounds say where they lie, generously, without drawing anything.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "render/Canvas.h"
 #include "render/DialPainter.h"
+#include "render/RecordingCanvas.h"
 
 namespace sundial {
 
@@ -21,28 +20,14 @@ namespace sundial {
 IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, int cellHeight,
                   bool symbolFont);
 
-// The pen and font current on a canvas, followed through the operations a paint sends, to tell
-// how far a stroke or a text can reach. A paint makes a score of objects, so short lists serve (a
-// handle made again is found at its latest).
-class DrawingReach {
- public:
-  void AddPen(ObjectHandle h, const PenSpec& spec);
-  void AddFont(ObjectHandle h, const FontSpec& spec);
-  void SelectPen(ObjectHandle h);
-  void SelectFont(ObjectHandle h);
-  // Half the pen's width plus the antialiased fringe and a thin pen's miter joins.
-  int StrokeReach() const;
-  // A wide pen's ends and joins are round: every pixel it touches lies within this distance of
-  // the segments it strokes. Nothing for a thin pen, whose miter corners stick out further.
-  std::optional<int> RoundStrokeReach() const;
-  IntRect TextBounds(const std::string& text, const IntRect& rect, unsigned flags) const;
-
- private:
-  std::vector<std::pair<ObjectHandle, PenSpec>> pens_;
-  std::vector<std::pair<ObjectHandle, FontSpec>> fonts_;
-  PenSpec pen_;  // a fresh canvas: the thin black pen, the default font
-  FontSpec font_;
-};
+// How far a stroke of `pen` reaches from its segments: half its width, the antialiased fringe
+// and a thin pen's miter joins. A wide pen's ends and joins are round: every pixel it touches lies
+// within RoundStrokeReach of its segments (nothing for a thin pen, whose corners stick out).
+int StrokeReach(const PenSpec& pen);
+std::optional<int> RoundStrokeReach(const PenSpec& pen);
+// TextReach of a text in `font`.
+IntRect TextBounds(const FontSpec& font, const std::string& text, const IntRect& rect,
+                   unsigned flags);
 
 // The rectangle of a canvas of width x height that holds every pixel the clock line of this paint
 // draws (empty before the first tick), padded for antialiasing and cut to the canvas; and the
@@ -54,7 +39,7 @@ class DrawingReach {
 struct TickRegions {
   IntRect clockLine;
   std::vector<IntRect> shadowBands;
-  std::vector<std::int32_t> shadowDrawing;
+  std::vector<CanvasOp> shadowDrawing;
 };
 TickRegions TickDependentRegions(const PaintInput& input, int width, int height,
                                  int shadowBandRows);
