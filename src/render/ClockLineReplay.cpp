@@ -148,7 +148,9 @@ IntRect ClockLineReplay::Record(const PaintInput& face, int width, int height,
   return touched_;
 }
 
-// The objects made now stand in for those made when the paint was recorded.
+// The objects made now stand in for those made when the paint was recorded. The recorder holds no
+// objects of its own, so the canvas's own ones, which a paint puts back before it deletes its
+// objects, are put back here: before an object selected is deleted, and at the end.
 void ClockLineReplay::Replay(const PaintInput& face, Canvas& canvas) const {
   std::vector<std::pair<ObjectHandle, ObjectHandle>> made;
   auto now = [&](ObjectHandle recorded) {
@@ -159,6 +161,25 @@ void ClockLineReplay::Replay(const PaintInput& face, Canvas& canvas) const {
   };
   auto make = [&](ObjectHandle recorded, ObjectHandle h) {
     if (recorded != kNoObject) made.emplace_back(recorded, h);
+  };
+  enum Kind { kPen, kBrush, kFont };
+  ObjectHandle own[3] = {kNoObject, kNoObject, kNoObject};  // the canvas's, once known
+  ObjectHandle current[3] = {kNoObject, kNoObject, kNoObject};
+  bool selected[3] = {false, false, false};
+  auto select = [&](Kind kind, ObjectHandle h) {
+    const ObjectHandle previous = kind == kPen     ? canvas.SelectPen(h)
+                                  : kind == kBrush ? canvas.SelectBrush(h)
+                                                   : canvas.SelectFont(h);
+    if (!selected[kind]) own[kind] = previous;
+    selected[kind] = true;
+    current[kind] = h;
+  };
+  auto putBackOwn = [&](ObjectHandle deleted) {
+    for (Kind kind : {kPen, kBrush, kFont}) {
+      if (own[kind] != kNoObject && (deleted == kNoObject || current[kind] == deleted)) {
+        select(kind, own[kind]);
+      }
+    }
   };
   const std::string clockLine =
       face.sunValid ? ClockLineText(face.clockText, face.equationText) : "";
@@ -178,16 +199,17 @@ void ClockLineReplay::Replay(const PaintInput& face, Canvas& canvas) const {
         make(op.handle, canvas.CreateFont(op.font));
         break;
       case Op::DeleteObject:
+        putBackOwn(now(op.handle));
         canvas.DeleteObject(now(op.handle));
         break;
       case Op::SelectPen:
-        canvas.SelectPen(now(op.handle));
+        select(kPen, now(op.handle));
         break;
       case Op::SelectBrush:
-        canvas.SelectBrush(now(op.handle));
+        select(kBrush, now(op.handle));
         break;
       case Op::SelectFont:
-        canvas.SelectFont(now(op.handle));
+        select(kFont, now(op.handle));
         break;
       case Op::SetTextColor:
         canvas.SetTextColor(op.color);
@@ -223,6 +245,7 @@ void ClockLineReplay::Replay(const PaintInput& face, Canvas& canvas) const {
         break;
     }
   }
+  putBackOwn(kNoObject);
 }
 
 }  // namespace sundial

@@ -189,15 +189,17 @@ IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, 
   } else {
     right += width;
   }
-  // Text hangs from the rectangle's top edge, whichever edge that is.
+  // Text hangs from the rectangle's top edge, whichever edge that is, a line a cell high; the
+  // glyphs' ink and antialiasing stay within a quarter of a cell around their cells.
   const long long top = std::min(rect.top, rect.bottom);
   const long long bottom = std::max<long long>(std::max(rect.top, rect.bottom),
-                                               rect.top + 2 * cell * lines);
+                                               rect.top + 5 * cell * lines / 4);
+  const long long pad = cell / 4 + 2;
   auto clampInt = [](long long v) {
     return static_cast<int>(std::clamp<long long>(v, INT_MIN / 2, INT_MAX / 2));
   };
-  return IntRect{clampInt(left - cell), clampInt(top - cell), clampInt(right + cell),
-                 clampInt(bottom + cell)};
+  return IntRect{clampInt(left - pad), clampInt(top - pad), clampInt(right + pad),
+                 clampInt(bottom + pad)};
 }
 
 TickRegions TickDependentRegions(const PaintInput& input, int width, int height,

@@ -31,7 +31,8 @@ std::vector<IntRect> BandsOfBoth(const std::vector<IntRect>& a, const std::vecto
     return IsEmptyRect(r) ? 0LL : 1LL * (r.right - r.left) * (r.bottom - r.top);
   };
   for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
-    const IntRect band = BoundingRect(i < a.size() ? a[i] : IntRect{}, i < b.size() ? b[i] : IntRect{});
+    const IntRect band =
+        BoundingRect(i < a.size() ? a[i] : IntRect{}, i < b.size() ? b[i] : IntRect{});
     if (IsEmptyRect(band)) continue;
     const IntRect joined = BoundingRect(run, band);
     if (area(joined) <= area(run) + area(band)) {
@@ -45,12 +46,15 @@ std::vector<IntRect> BandsOfBoth(const std::vector<IntRect>& a, const std::vecto
   return out;
 }
 
-
 }  // namespace
 
-// Once a second. Only the clock line and the shadow differ from the picture shown: the clock
-// line is repainted where the old and new ones lie, and the shadow, the last thing a paint draws,
-// drawn again over the face when it moved or meets the clock line.
+// Once a second. Only the clock line and the shadow differ from the picture shown:
+// 1. where the clock line and the shadow lie now;
+// 2. where the shadow moved, or meets the clock line (which is repainted from the face), the face
+//    is put back under the old shadow;
+// 3. the clock line is repainted where the old and the new one lie;
+// 4. the face under the new shadow is kept and the shadow, the last thing a paint draws, drawn;
+// 5. the rectangles that changed go to the shell.
 std::vector<IntRect> KeptPicture::Update(const PaintInput& input, PixelSurface& surface,
                                          MessageReporter& reporter) {
   const int width = surface.Width();
@@ -76,8 +80,8 @@ std::vector<IntRect> KeptPicture::Update(const PaintInput& input, PixelSurface& 
 void KeptPicture::Forget() { painted_ = false; }
 
 KeptPicture::Face KeptPicture::FaceOf(const PaintInput& input, const PixelSurface& surface) {
-  return Face{&input.model,    input.model.geometry.get(), surface.Width(), surface.Height(),
-              input.dpi, input.dialFilePath};
+  return Face{&input.model,     input.model.geometry.get(), surface.Width(),
+              surface.Height(), input.dpi,                 input.dialFilePath};
 }
 
 // The face, then the shadow over it: the picture of one whole paint.
@@ -108,7 +112,9 @@ void KeptPicture::RepaintClockLine(const PaintInput& input, PixelSurface& surfac
       BoundingRect(clockLine_.Record(face, width, height, reporter, rows, rect), rect), rows);
   const int w = drawn.right - drawn.left;
   rows_.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(drawn.bottom - drawn.top));
-  const auto kept = [&](int y) { return rows_.data() + static_cast<std::size_t>(y - drawn.top) * w; };
+  const auto kept = [&](int y) {
+    return rows_.data() + static_cast<std::size_t>(y - drawn.top) * w;
+  };
   for (int y = drawn.top; y < drawn.bottom; ++y) {
     std::memcpy(kept(y), surface.Row(y) + drawn.left, sizeof(std::uint32_t) * w);
   }

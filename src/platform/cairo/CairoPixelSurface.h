@@ -1,12 +1,17 @@
 // The picture a Linux shell keeps: a Cairo image surface of 32-bit pixels (RGB24) that the dial
-// is drawn on with a CairoCanvas and whose rows the kept picture reads and writes.
+// is drawn on with a CairoCanvas and whose rows the kept picture reads and writes. The canvas is
+// kept with the surface: a tick's drawing then finds its text layout and fonts at hand rather than
+// setting them up anew every second (about half of what a tick costs in a saver that sleeps
+// between ticks).
 #pragma once
 
 #include <cairo.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
+#include "platform/cairo/CairoCanvas.h"
 #include "window/KeptPicture.h"
 
 namespace sundial {
@@ -31,6 +36,8 @@ class CairoPixelSurface final : public PixelSurface {
   int width_;
   int height_;
   cairo_surface_t* surface_;
+  cairo_t* cr_ = nullptr;
+  std::unique_ptr<CairoCanvas> canvas_;
 };
 
 }  // namespace sundial
