@@ -44,7 +44,9 @@ mkdir -p "$XDG_CONFIG_HOME"
 start_saver() {  # ARGS... (Xft.dpi as set); waits for its first picture
   echo "2026-06-21 09:29:59" >"$work/clock"
   import -window root "$work/before.png" 2>/dev/null
-  env LD_PRELOAD="$faketime" FAKETIME_TIMESTAMP_FILE="$work/clock" FAKETIME_NO_CACHE=1 \
+  # A sanitizer build's runtime need not come first among the libraries loaded: faketime does.
+  env LD_PRELOAD="$faketime" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+    FAKETIME_TIMESTAMP_FILE="$work/clock" FAKETIME_NO_CACHE=1 \
     DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 "$saver" "$@" 2>"$work/saver.log" &
   saver_pid=$!
   for _ in $(seq 1 100); do
