@@ -1,7 +1,9 @@
 // One dial on the X display: the X window, the portable dial window behind it (CDialWnd for the
 // preview, top-level and draw-only forms, CSaverWnd for the full-screen saver) and the services the dial
 // asks of its shell. X events become the dial's paint, timer, input, activation and close
-// handlers; the dial's requests (repaint, post close, destroy) go back to the X window.
+// handlers; the dial's requests (repaint, post close, destroy) go back to the X window. On a
+// window that spans the monitors (full screen, the root window) the dial is shown on each monitor,
+// fitted to it.
 #pragma once
 
 #include <X11/Xlib.h>
