@@ -13,12 +13,25 @@
 #        TYPES="01 12" bench/measure-saver-cpu.sh ...     (only those dial types and the default)
 #        SIZES="1920x1080" bench/measure-saver-cpu.sh ... (only those screen sizes)
 #        AT="2026-12-09 15:30:00" bench/measure-saver-cpu.sh ...
+#        MONITORS=2 bench/measure-saver-cpu.sh ...
+#            (on Xorg's dummy driver, tests/x11/with-xorg-dummy.sh, as root, with that many
+#            1920x1080 monitors side by side instead of Xvfb: the saver draws a dial on each;
+#            SIZES and the first-frame part are left out)
 #            (the saver's clock starts at that UTC time in every run, through libfaketime, so that
 #            runs at any hour see the same sun: the cost of a tick depends on how long the shadow
 #            is and whether it moves)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
+if [ -n "${MONITORS:-}" ] && [ -z "${SUNDIAL_BENCH_XORG:-}" ]; then
+  layout=
+  for ((i = 0; i < MONITORS; i++)); do
+    layout="$layout --output DUMMY$i --mode 1920x1080 --pos $((1920 * i))x0"
+    [ "$i" = 0 ] && layout="$layout --primary"
+  done
+  SUNDIAL_BENCH_XORG=1 XORG_DUMMY_LAYOUT=$layout \
+    exec "$root/tests/x11/with-xorg-dummy.sh" "$0" "$@"
+fi
 seconds=${1:-20}
 saver=${2:-$root/build/release/src/platform/x11/sundial-saver}
 warmup=2
@@ -47,6 +60,7 @@ done
 
 xvfb_pid=
 start_xvfb() {  # WIDTHxHEIGHT
+  [ -n "${MONITORS:-}" ] && return  # the Xorg server around the script
   Xvfb -displayfd 3 -screen 0 "${1}x24" -br -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
@@ -58,6 +72,7 @@ start_xvfb() {  # WIDTHxHEIGHT
   export DISPLAY=":$(head -n1 "$work/display")"
 }
 stop_xvfb() {
+  [ -n "${MONITORS:-}" ] && return
   kill "$xvfb_pid" 2>/dev/null
   wait "$xvfb_pid" 2>/dev/null
   rm -f "$work/display"
@@ -103,7 +118,9 @@ name_of() { [ -z "$1" ] && echo "default dial" || basename "$1" .vqr; }
 
 echo "CPU of the saver over $seconds s (after $warmup s), ms of CPU a tick and % of one core${AT:+, clock from $AT UTC}"
 printf '%-44s %-11s %22s %22s %8s\n' dial size "kept picture" "full repaint" ratio
-for size in ${SIZES:-1920x1080 3840x2160}; do
+sizes=${SIZES:-1920x1080 3840x2160}
+[ -n "${MONITORS:-}" ] && sizes="${MONITORS}x1920x1080"
+for size in $sizes; do
   start_xvfb "$size"
   for dial in "${dials[@]}"; do
     read -r kms kpct < <(measure "$dial" 0)
@@ -115,6 +132,7 @@ for size in ${SIZES:-1920x1080 3840x2160}; do
   stop_xvfb
 done
 
+[ -n "${MONITORS:-}" ] && exit 0
 echo
 echo "First frame (exec to the first picture on the root window) and peak memory, 1920x1080"
 receiving=$(ls "$root"/examples/type-12-*.vqr | head -n1)

@@ -11,9 +11,21 @@
 #        TYPES="01 12" bench/measure-wine-saver-cpu.sh ...   (only those dial types and the default)
 #        SIZES="1920x1080" bench/measure-wine-saver-cpu.sh ...
 #        AT="2026-12-09 15:30:00" bench/measure-wine-saver-cpu.sh ...   (the clock from that UTC time)
+#        MONITORS=2 bench/measure-wine-saver-cpu.sh ...
+#            (on Xorg's dummy driver, tests/x11/with-xorg-dummy.sh, as root, with that many
+#            1920x1080 monitors side by side instead of Xvfb: the saver draws a dial on each)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
+if [ -n "${MONITORS:-}" ] && [ -z "${SUNDIAL_BENCH_XORG:-}" ]; then
+  layout=
+  for ((i = 0; i < MONITORS; i++)); do
+    layout="$layout --output DUMMY$i --mode 1920x1080 --pos $((1920 * i))x0"
+    [ "$i" = 0 ] && layout="$layout --primary"
+  done
+  SUNDIAL_BENCH_XORG=1 XORG_DUMMY_LAYOUT=$layout \
+    exec "$root/tests/x11/with-xorg-dummy.sh" "$0" "$@"
+fi
 seconds=${1:-20}
 scr=${2:-$root/build/windows/src/platform/win32/SundialSaver.scr}
 warmup=4
@@ -42,6 +54,7 @@ for t in ${TYPES:-01 12}; do
 done
 
 start_xvfb() {  # WIDTHxHEIGHT
+  [ -n "${MONITORS:-}" ] && return  # the Xorg server around the script
   Xvfb -displayfd 3 -screen 0 "${1}x24" -br -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
@@ -54,6 +67,7 @@ start_xvfb() {  # WIDTHxHEIGHT
 }
 stop_xvfb() {
   WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+  [ -n "${MONITORS:-}" ] && return
   kill "$xvfb_pid" 2>/dev/null
   wait "$xvfb_pid" 2>/dev/null
   xvfb_pid=
@@ -91,9 +105,9 @@ measure() {  # DIAL FULL(0/1)
   env "${full[@]}" "${clock[@]}" "$root/tools/wine-run" "$prefix" "$scr" /s >/dev/null 2>&1 &
   local runner=$!
   local pid
+  sleep "$warmup"  # Wine may start the program more than once before it runs
   pid=$(saver_pid)
   [ -n "$pid" ] || { kill "$runner" 2>/dev/null; echo "- -"; return; }
-  sleep "$warmup"
   local before after
   before=$(cpu_us "$pid")
   sleep "$seconds"
@@ -109,8 +123,12 @@ name_of() { [ -z "$1" ] && echo "default dial" || basename "$1" .vqr; }
 "$root/tools/wine-run" "$prefix" cmd /c exit >/dev/null 2>&1  # the prefix, made once
 echo "CPU of SundialSaver.scr /s under Wine over $seconds s (after $warmup s), ms of CPU a tick and % of one core${AT:+, clock from $AT UTC}"
 printf '%-44s %-11s %22s %22s\n' dial size "kept picture" "full repaint"
-for size in ${SIZES:-1920x1080}; do
+sizes=${SIZES:-1920x1080}
+[ -n "${MONITORS:-}" ] && sizes="${MONITORS}x1920x1080"
+for size in $sizes; do
   start_xvfb "$size"
+  # The first saver on a new X server ends at once while Wine sets up there: a run not counted.
+  measure "" 0 >/dev/null
   for dial in "${dials[@]}"; do
     read -r kms kpct < <(measure "$dial" 0)
     read -r fms fpct < <(measure "$dial" 1)

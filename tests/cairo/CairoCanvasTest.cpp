@@ -157,6 +157,18 @@ TEST(CairoCanvasLines, OpaqueModeFillsTheDashGapsWithTheBackgroundColour) {
   EXPECT_TRUE(Is(kBrown, p.At(20, 5)));
 }
 
+TEST(CairoCanvasLines, WideDashedPenIsDashedAsManyTimesLongerWithGapsLeftClear) {
+  Picture p(200, 100);
+  p.canvas().SetBackgroundMode(BackgroundMode::Opaque);  // not for a wide pen's gaps
+  p.canvas().SetBackgroundColor(kBrown);
+  p.canvas().SelectPen(p.canvas().CreatePen({PenStyle::Dash, 2, kYellow}));
+  p.Line(0, 50, 200, 50);
+  // Dashes of 36 pixels and gaps of 12, two rows deep, as GDI's geometric pen draws them.
+  EXPECT_EQ(72, p.Lit(0, 49, 36, 51));
+  EXPECT_EQ(0, p.Lit(36, 40, 48, 60));
+  EXPECT_EQ(72, p.Lit(48, 49, 84, 51));
+}
+
 TEST(CairoCanvasLines, FarPointsAreCutWithoutLosingTheLine) {
   Picture p(40, 40);
   p.canvas().SelectPen(p.canvas().CreatePen({PenStyle::Solid, 1, kRed}));

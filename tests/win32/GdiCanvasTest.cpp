@@ -100,6 +100,19 @@ TEST_F(GdiCanvasTest, DashedPensLeaveGapsThatKeepTheTransparentBackground) {
   }
 }
 
+TEST_F(GdiCanvasTest, WideDashedPensAreDashedAsManyTimesLongerWithGapsLeftClear) {
+  // A geometric pen's gaps are never filled, whatever the background mode.
+  canvas.SetBackgroundMode(BackgroundMode::Opaque);
+  canvas.SetBackgroundColor(kBrown);
+  canvas.SelectPen(canvas.CreatePen({PenStyle::Dash, 2, kRed}));
+  canvas.MoveTo(0, 50);
+  canvas.LineTo(200, 50);
+  // Dashes of 36 pixels and gaps of 12, two rows deep.
+  EXPECT_EQ(CountPixels({0, 49, 36, 51}, kRed), 72);
+  EXPECT_EQ(CountPixels({36, 40, 48, 60}, kBlack), 240);
+  EXPECT_EQ(CountPixels({48, 49, 84, 51}, kRed), 72);
+}
+
 TEST_F(GdiCanvasTest, EllipsesAreOutlinedWithThePenAndFilledWithTheBrush) {
   const ObjectHandle pen = canvas.CreatePen({PenStyle::Solid, 1, kWhite});
   const ObjectHandle brush = canvas.CreateSolidBrush(kBrown);

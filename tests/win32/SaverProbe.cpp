@@ -180,9 +180,12 @@ int FullScreen(const std::string& scr) {
     Check((exStyle & WS_EX_TOPMOST) != 0, "topmost");
     RECT rect{};
     GetWindowRect(saver, &rect);
-    Check(rect.left == 0 && rect.top == 0 && rect.right == GetSystemMetrics(SM_CXSCREEN) &&
-              rect.bottom == GetSystemMetrics(SM_CYSCREEN),
-          "covers the primary screen");
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    Check(rect.left == left && rect.top == top &&
+              rect.right == left + GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
+              rect.bottom == top + GetSystemMetrics(SM_CYVIRTUALSCREEN),
+          "covers the virtual screen");
     const ULONG_PTR classStyle = GetClassLongPtrA(saver, GCL_STYLE);
     Check((classStyle & (CS_HREDRAW | CS_VREDRAW)) == (CS_HREDRAW | CS_VREDRAW),
           "its class redraws on resizing");

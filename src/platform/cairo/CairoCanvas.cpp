@@ -315,11 +315,27 @@ void CairoCanvas::FlushPolyline() {
   }
   polyline_.clear();
   cairo_set_line_width(cr_, thin ? 1.0 : penSpec_.width);
-  cairo_set_line_cap(cr_, thin ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr_, thin ? CAIRO_LINE_JOIN_MITER : CAIRO_LINE_JOIN_ROUND);
-  cairo_set_dash(cr_, nullptr, 0, 0);
+  SetWidePenDash(0);
   SetSource(penSpec_.color);
   cairo_stroke(cr_);
+  cairo_set_dash(cr_, nullptr, 0, 0);
+}
+
+// A wide dashed pen (the thin pens of a high-DPI screen) is dashed as GDI's geometric pen of the
+// same width: the thin pen's dashes and gaps each as many times longer as the pen is wider,
+// measured along the path from its start, square-cut, the gaps left clear in either background
+// mode. Every other pen's line is whole, with the caps the pen has.
+void CairoCanvas::SetWidePenDash(double offset) {
+  const bool thin = penSpec_.width <= 1;
+  const bool wideDash = !thin && penSpec_.style == PenStyle::Dash;
+  cairo_set_line_cap(cr_, thin || wideDash ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_ROUND);
+  if (wideDash) {
+    const double pattern[2] = {kDashOn * penSpec_.width, kDashOff * penSpec_.width};
+    cairo_set_dash(cr_, pattern, 2, offset);
+  } else {
+    cairo_set_dash(cr_, nullptr, 0, 0);
+  }
 }
 
 CairoCanvas::RunBounds CairoCanvas::BoundsOf(const std::vector<Vertex>& run) {
@@ -457,7 +473,7 @@ void CairoCanvas::StrokeSegment(double x0, double y0, double x1, double y1) {
   cairo_move_to(cr_, cx0, cy0);
   cairo_line_to(cr_, cx1, cy1);
   cairo_set_line_width(cr_, width);
-  cairo_set_line_cap(cr_, thin ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_ROUND);
+  cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
   const bool dashed = thin && penSpec_.style == PenStyle::Dash;
   if (dashed) {
     if (backgroundMode_ == BackgroundMode::Opaque) {
@@ -470,7 +486,8 @@ void CairoCanvas::StrokeSegment(double x0, double y0, double x1, double y1) {
     const double pattern[2] = {kDashOn * perStep, kDashOff * perStep};
     cairo_set_dash(cr_, pattern, 2, (dashTravel_ + t0 * major) * perStep);
   } else {
-    cairo_set_dash(cr_, nullptr, 0, 0);
+    // Cut at its start, a wide dashed segment keeps the dashes it has whole.
+    SetWidePenDash(t0 * length);
   }
   SetSource(penSpec_.color);
   cairo_stroke(cr_);

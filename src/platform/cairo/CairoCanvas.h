@@ -93,6 +93,8 @@ class CairoCanvas final : public Canvas {
   bool MayShow(double left, double top, double right, double bottom) const;
   void FlushPolyline();
   void StrokeDashedRun();
+  // The caps and the dashes of the selected pen's line, `offset` pixels into the dash pattern.
+  void SetWidePenDash(double offset);
   PangoLayout* Layout();
   // Lays `utf8` out in `font` as DrawText draws it in `rect`; returns the left of its logical box.
   int LayOut(PangoLayout* layout, const std::string& utf8, const PangoFontDescription* font,

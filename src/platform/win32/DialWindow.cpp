@@ -6,6 +6,8 @@
 #include "platform/win32/PasswordServices.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/StringResource.h"
+#include "platform/win32/Win32Monitors.h"
+#include "render/DeviceRect.h"
 
 namespace sundial::win32 {
 namespace {
@@ -41,7 +43,12 @@ bool RegisterDialClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-DialWindow::DialWindow(bool fullScreen, std::string& dialFilePath, LocalClock& clock) {
+DialWindow::DialWindow(bool fullScreen, std::string& dialFilePath, LocalClock& clock)
+    : dials_([](int width, int height) -> std::unique_ptr<GdiPixelSurface> {
+        auto surface = std::make_unique<GdiPixelSurface>(width, height);
+        if (!surface->Valid()) return nullptr;
+        return surface;
+      }) {
   if (fullScreen) {
     auto saver = std::make_unique<CSaverWnd>(*this, clock, dialFilePath);
     saver_ = saver.get();
@@ -64,7 +71,10 @@ HWND DialWindow::CreatePreview(HINSTANCE instance, HWND parent, std::string& dia
 
 HWND DialWindow::CreateFullScreen(HINSTANCE instance, std::string& dialFilePath,
                                   LocalClock& clock) {
-  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // Every monitor is covered, not the primary one alone: a saver that leaves a monitor showing
+  // the desktop shows what the user left on it.
+  const IntRect all = VirtualScreen();
+  const RECT screen{all.left, all.top, all.right, all.bottom};
   auto* window = new DialWindow(true, dialFilePath, clock);
   const std::string title = LoadStringResource(instance, IDS_APP_NAME, kSaverTitle);
   return Create(window, instance, WS_EX_TOPMOST, title.c_str(), WS_POPUP | WS_VISIBLE, screen,
@@ -194,6 +204,9 @@ LRESULT DialWindow::HandleSaver(UINT message, WPARAM wParam, LPARAM lParam, bool
     case WM_SYSKEYDOWN:
       saver_->OnUserInput();
       return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_DISPLAYCHANGE:
+      OnDisplayChange();
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
     case WM_CLOSE:
       // May destroy the window, and with it this object: nothing may follow.
       saver_->OnClose();
@@ -212,46 +225,83 @@ bool DialWindow::ClientSize(int& width, int& height) const {
   return width > 0 && height > 0;
 }
 
+std::vector<DialPlace> DialWindow::Places(int width, int height) const {
+  if (saver_ == nullptr) return {DialPlace{IntRect{0, 0, width, height}, kBaseDpi}};
+  // The window's client area in virtual-screen coordinates (a pop-up without a frame).
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  const std::vector<Monitor> monitors = DisplayMonitors();
+  return LayOutDials(IntRect{window.left, window.top, window.left + width, window.top + height},
+                     monitors);
+}
+
+bool DialWindow::LayDials() {
+  int width = 0;
+  int height = 0;
+  if (!ClientSize(width, height)) return false;
+  if (!relay_ && width == laidWidth_ && height == laidHeight_ && !dials_.Dials().empty()) {
+    return true;
+  }
+  pictureKept_ = false;
+  if (!dials_.Lay(Places(width, height))) return false;
+  relay_ = false;
+  laidWidth_ = width;
+  laidHeight_ = height;
+  return true;
+}
+
+void DialWindow::OnDisplayChange() {
+  const IntRect all = VirtualScreen();
+  SetWindowPos(hwnd_, HWND_TOPMOST, all.left, all.top, all.right - all.left,
+               all.bottom - all.top, SWP_NOACTIVATE);
+  relay_ = true;
+  pictureKept_ = false;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 void DialWindow::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  int width = 0;
-  int height = 0;
-  if (dc != nullptr && ClientSize(width, height)) {
-    if (!surface_ || surface_->Width() != width || surface_->Height() != height) {
-      surface_ = std::make_unique<GdiPixelSurface>(width, height);
-      picture_.Forget();
-      pictureKept_ = false;
-    }
-    if (!pictureKept_ && surface_->Valid()) {
+  if (dc != nullptr && LayDials()) {
+    if (!pictureKept_) {
       MessageBoxReporter reporter(hwnd_);
       std::vector<IntRect> changed;
-      pictureKept_ = dial_->OnPaintKept(picture_, *surface_, reporter, changed);
+      dials_.Forget();
+      pictureKept_ = dials_.Update(*dial_, reporter, changed);
     }
     // Nothing is copied while no dial is ready: the window keeps what it showed.
     if (pictureKept_) {
-      const RECT& r = ps.rcPaint;
-      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, surface_->Dc(), r.left,
-             r.top, SRCCOPY);
+      const IntRect asked{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+      for (const auto& d : dials_.Dials()) {
+        const IntRect& at = d->place.rect;
+        const IntRect r = IntersectRects(asked, at);
+        if (IsEmptyRect(r)) continue;
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, d->surface->Dc(),
+               r.left - at.left, r.top - at.top, SRCCOPY);
+        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+      }
+      // What lies on no monitor (corners of a virtual screen of monitors of different sizes).
+      FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
   }
   EndPaint(hwnd_, &ps);
 }
 
-// The tick: the kept picture is brought up to date at once, and only what changed is shown again.
+// The tick: the kept pictures are brought up to date at once, and only what changed is shown
+// again.
 void DialWindow::Invalidate() {
   if (hwnd_ == nullptr) return;
   int width = 0;
   int height = 0;
-  if (!pictureKept_ || !ClientSize(width, height) || surface_->Width() != width ||
-      surface_->Height() != height) {
+  if (!pictureKept_ || relay_ || !ClientSize(width, height) || width != laidWidth_ ||
+      height != laidHeight_) {
     pictureKept_ = false;
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    InvalidateRect(hwnd_, nullptr, FALSE);
     return;
   }
   MessageBoxReporter reporter(hwnd_);
   std::vector<IntRect> changed;
-  pictureKept_ = dial_->OnPaintKept(picture_, *surface_, reporter, changed);
+  pictureKept_ = dials_.Update(*dial_, reporter, changed);
   for (const IntRect& c : changed) {
     const RECT r{c.left, c.top, c.right, c.bottom};
     InvalidateRect(hwnd_, &r, FALSE);

@@ -119,6 +119,17 @@ void GdiCanvas::Release(Entry& entry) {
 }
 
 ObjectHandle GdiCanvas::CreatePen(const PenSpec& spec) {
+  if (spec.style == PenStyle::Dash && spec.width > 1) {
+    // CreatePen makes every pen wider than a pixel solid. A wide dashed pen (the thin pens of a
+    // high-DPI screen) is a geometric pen with the thin dashed pen's dashes and gaps, each as
+    // many times longer as the pen is wider, and square-cut dashes.
+    const auto width = static_cast<DWORD>(spec.width);
+    const DWORD dashes[2] = {kDashOn * width, kDashOff * width};
+    const LOGBRUSH brush{BS_SOLID, ToColorRef(spec.color), 0};
+    return Add(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT | PS_JOIN_ROUND, width,
+                            &brush, 2, dashes),
+               Kind::Pen, false);
+  }
   const int style = spec.style == PenStyle::Dash ? PS_DASH : PS_SOLID;
   return Add(::CreatePen(style, spec.width, ToColorRef(spec.color)), Kind::Pen, false);
 }

@@ -19,6 +19,10 @@ namespace sundial::win32 {
 
 class GdiCanvas final : public Canvas {
  public:
+  // The dashes and gaps of a thin dashed pen, in pixels (those of GDI's PS_DASH).
+  static constexpr DWORD kDashOn = 18;
+  static constexpr DWORD kDashOff = 6;
+
   // An off-screen canvas of width x height compatible with `reference` (the window's DC): a
   // memory DC with a compatible bitmap selected into it.
   GdiCanvas(HDC reference, int width, int height);

@@ -1,7 +1,9 @@
 // One dial on the X display: the X window, the portable dial window behind it (CDialWnd for the
 // preview, top-level and draw-only forms, CSaverWnd for the full-screen saver) and the services the dial
 // asks of its shell. X events become the dial's paint, timer, input, activation and close
-// handlers; the dial's requests (repaint, post close, destroy) go back to the X window.
+// handlers; the dial's requests (repaint, post close, destroy) go back to the X window. On a
+// window that spans the monitors (full screen, the root window) the dial is shown on each monitor,
+// fitted to it.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -9,6 +11,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "X11Connection.h"
 #include "X11DialWindow.h"
@@ -16,6 +19,7 @@
 #include "render/Canvas.h"
 #include "window/CSaverWnd.h"
 #include "window/LocalClock.h"
+#include "window/MonitorDials.h"
 
 namespace sundial::x11 {
 
@@ -40,8 +44,10 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
   // window). `dialFilePath` and `clock` must outlive the session.
   static std::unique_ptr<DialSession> Preview(X11Connection& connection, Window parent,
                                               std::string& dialFilePath, LocalClock& clock);
+  // `perMonitor`: the target spans the monitors (the root window), and each gets a dial.
   static std::unique_ptr<DialSession> DrawOn(X11Connection& connection, Window target,
-                                             std::string& dialFilePath, LocalClock& clock);
+                                             std::string& dialFilePath, LocalClock& clock,
+                                             bool perMonitor = false);
   static std::unique_ptr<DialSession> TopLevel(X11Connection& connection,
                                                std::string& dialFilePath, LocalClock& clock);
   static std::unique_ptr<DialSession> FullScreen(X11Connection& connection,
@@ -75,16 +81,26 @@ class DialSession final : public SaverWndHost, public DialWindowEvents {
   void OnMouseMove() override;
   void OnFocusLost() override;
   void OnClose() override;
+  void OnMonitorsChanged() override { relay_ = true; }
 
  private:
-  DialSession() = default;
+  DialSession();
+  // Where the dials of a width x height window go: one on each monitor for a window that spans
+  // them, else one filling the window; at the Xft.dpi resource's DPI.
+  std::vector<DialPlace> Places(int width, int height) const;
+  // Puts the parts of the dials' pictures that lie in `rects` (window coordinates).
+  void PutRects(const std::vector<IntRect>& rects, PictureSink& sink) const;
 
   std::unique_ptr<X11DialWindow> window_;
   std::unique_ptr<CDialWnd> dial_;
   CSaverWnd* saver_ = nullptr;  // dial_ itself when full screen
   StderrReporter reporter_;
-  std::unique_ptr<CairoPixelSurface> surface_;  // the picture shown
-  KeptPicture picture_;                         // what keeps it up to date
+  Display* display_ = nullptr;
+  bool perMonitor_ = false;                 // a dial on each monitor the window covers
+  MonitorDials<CairoPixelSurface> dials_;   // the pictures shown, and what keeps them up to date
+  bool relay_ = true;                       // the dials are to be laid (anew) at the next paint
+  int laidWidth_ = 0;                       // the window size they were laid for
+  int laidHeight_ = 0;
   int passwordChecks_ = 0;
 };
 

@@ -206,8 +206,30 @@ X11DialWindow::~X11DialWindow() {
   X11Connection::TakeAnyWindowError();
 }
 
+void X11DialWindow::FollowMonitors() {
+  if (!monitorChanges_) {
+    monitorChanges_ = std::make_unique<MonitorChanges>(display_, DefaultScreen(display_));
+  }
+}
+
 void X11DialWindow::HandleEvent(const XEvent& event) {
   if (!alive_) return;
+  if (monitorChanges_) {
+    XEvent change = event;
+    if (monitorChanges_->IsChange(change)) {
+      const int screen = DefaultScreen(display_);
+      const int width = DisplayWidth(display_, screen);
+      const int height = DisplayHeight(display_, screen);
+      // The screen grew or shrank with the outputs: the saver covers it again.
+      if (kind_ == Kind::FullScreen && (width != width_ || height != height_)) {
+        XResizeWindow(display_, window_, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height));
+      }
+      if (events_ != nullptr) events_->OnMonitorsChanged();
+      invalid_ = true;
+      return;
+    }
+  }
   const Window about = event.xany.window;
   switch (event.type) {
     case Expose:
@@ -308,7 +330,7 @@ void X11DialWindow::Paint() {
   if (events_->OnPaint(width_, height_, pictureKept_, *this)) pictureKept_ = true;
 }
 
-void X11DialWindow::Put(cairo_surface_t* pixels, const IntRect& rect) {
+void X11DialWindow::PutAt(cairo_surface_t* pixels, const IntRect& rect, int left, int top) {
   if (!alive_ || pixels == nullptr) return;
   const IntRect r = IntersectRects(rect, IntRect{0, 0, cairo_image_surface_get_width(pixels),
                                                  cairo_image_surface_get_height(pixels)});
@@ -318,7 +340,7 @@ void X11DialWindow::Put(cairo_surface_t* pixels, const IntRect& rect) {
       static_cast<std::size_t>(cairo_image_surface_get_stride(pixels)) / sizeof(std::uint32_t);
   PutRows(reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pixels)) +
               static_cast<std::size_t>(r.top) * stride + static_cast<std::size_t>(r.left),
-          stride, r);
+          stride, IntRect{r.left + left, r.top + top, r.right + left, r.bottom + top});
 }
 
 void X11DialWindow::PutRows(const std::uint32_t* first, std::size_t stride, const IntRect& rect) {

@@ -25,16 +25,20 @@
 #include <vector>
 
 #include "X11Connection.h"
+#include "X11Monitors.h"
 #include "render/Canvas.h"
 
 namespace sundial::x11 {
 
-// Where a picture goes: rectangles of pixels, each taken from an RGB24 image surface at the
-// rectangle's own place.
+// Where a picture goes: rectangles of pixels taken from an RGB24 image surface.
 class PictureSink {
  public:
   virtual ~PictureSink() = default;
-  virtual void Put(cairo_surface_t* pixels, const IntRect& rect) = 0;
+  // `rect` of `pixels`, in the surface's coordinates, put where the surface lies when its top
+  // left pixel is at (left, top) of the window.
+  virtual void PutAt(cairo_surface_t* pixels, const IntRect& rect, int left, int top) = 0;
+  // The same for a surface covering the window from its top left corner.
+  void Put(cairo_surface_t* pixels, const IntRect& rect) { PutAt(pixels, rect, 0, 0); }
 };
 
 // What the dial behind the window is told. Input arrives only for the full-screen form.
@@ -55,6 +59,8 @@ class DialWindowEvents {
   virtual void OnMouseMove() {}
   // Another window took the keyboard focus from the saver.
   virtual void OnFocusLost() {}
+  // The monitors changed (only for a window that follows them, FollowMonitors); a repaint follows.
+  virtual void OnMonitorsChanged() {}
   // A close that the dial posted to itself (PostClose) is now due.
   virtual void OnClose() {}
 };
@@ -78,6 +84,9 @@ class X11DialWindow final : private PictureSink {
   X11DialWindow& operator=(const X11DialWindow&) = delete;
 
   void SetEvents(DialWindowEvents* events) { events_ = events; }
+  // Watches the monitors of the window's screen (for a window that shows a dial on each): a
+  // change is told to the dial, and the full-screen window is made the size of the screen again.
+  void FollowMonitors();
 
   Kind kind() const { return kind_; }
   Window window() const { return window_; }
@@ -112,7 +121,7 @@ class X11DialWindow final : private PictureSink {
   void Resize(int width, int height);
   void Paint();
   // PictureSink: copies a rectangle of pixels onto the window.
-  void Put(cairo_surface_t* pixels, const IntRect& rect) override;
+  void PutAt(cairo_surface_t* pixels, const IntRect& rect, int left, int top) override;
   // The same from rows of RGB24 pixels: `first` is the rectangle's top left pixel, and its rows lie
   // `stride` pixels apart.
   void PutRows(const std::uint32_t* first, std::size_t stride, const IntRect& rect);
@@ -145,6 +154,7 @@ class X11DialWindow final : private PictureSink {
   XShmSegmentInfo shared_{};           // memory the server reads pictures from, once attached
   bool sharedTried_ = false;
   std::size_t sharedUsed_ = 0;         // how much of it holds rectangles put since it was read
+  std::unique_ptr<MonitorChanges> monitorChanges_;  // set by FollowMonitors
   DialWindowEvents* events_ = nullptr;
 };
 

@@ -182,7 +182,9 @@ bool X11Platform::CreateDrawingOnWindow(WindowHandle target, CSaverApp& app) {
     const Window window = target == 0 ? DefaultRootWindow(connection->display())
                                       : AsWindow(target).value_or(None);
     if (window != None) {
-      session_ = DialSession::DrawOn(*connection, window, app.dialFilePath, clock_);
+      // The root window spans every monitor: a dial on each. A window handed over (by
+      // XScreenSaver, which gives each monitor its own) gets one dial.
+      session_ = DialSession::DrawOn(*connection, window, app.dialFilePath, clock_, target == 0);
     }
     if (!session_) {
       std::fprintf(stderr, "sundial-saver: window 0x%llx does not exist\n",
