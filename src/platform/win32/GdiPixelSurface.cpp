@@ -2,14 +2,14 @@
 
 namespace sundial::win32 {
 
-// GDI may still hold back drawing done on the DC: it is finished before the pixels are read.
+// Every drawing is finished when Draw returns, so the rows hold it. (A GdiFlush for every row
+// read would be costly: under Wine it also flushes the windows' surfaces.)
 std::uint32_t* GdiPixelSurface::Row(int y) {
-  canvas_.Flush();
-  GdiFlush();
   return const_cast<std::uint32_t*>(canvas_.Pixels()) +
          static_cast<std::size_t>(y) * static_cast<std::size_t>(canvas_.Width());
 }
 
+// GDI may hold back drawing done on the DC: it is finished before the pixels are read.
 void GdiPixelSurface::Draw(const std::function<void(Canvas&)>& draw) {
   if (!Valid()) return;
   draw(canvas_);
