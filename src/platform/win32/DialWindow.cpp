@@ -302,10 +302,16 @@ void DialWindow::Invalidate() {
   MessageBoxReporter reporter(hwnd_);
   std::vector<IntRect> changed;
   pictureKept_ = dials_.Update(*dial_, reporter, changed);
+  // One region for all that changed (a moving shadow's bands are many rectangles): the window is
+  // asked once to show it again.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
   for (const IntRect& c : changed) {
-    const RECT r{c.left, c.top, c.right, c.bottom};
-    InvalidateRect(hwnd_, &r, FALSE);
+    HRGN part = CreateRectRgn(c.left, c.top, c.right, c.bottom);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
   }
+  InvalidateRgn(hwnd_, region, FALSE);
+  DeleteObject(region);
 }
 
 void DialWindow::PostCloseRequest() { PostMessageA(hwnd_, WM_CLOSE, 0, 0); }
