@@ -118,8 +118,7 @@ std::vector<LocalClockReading> Ticks() {
   t.push_back(At(21, 0, 30, 0));
   for (int h = 2; h <= 9; ++h) t.push_back(At(21, h, 10, 0));
   t.push_back(At(21, 9, 10, 1));
-  // Seconds running on across a minute, the clock line's record replayed with each new time, and
-  // the lines of the coming seconds drawn ahead taken, used up and drawn ahead again.
+  // Seconds running on across a minute, the clock line's record replayed with each new time.
   for (int s = 50; s < 70; ++s) t.push_back(At(21, 9, 10 + s / 60, s % 60));
   t.push_back(At(21, 8, 11, 9));   // the clock set back an hour
   t.push_back(At(21, 8, 12, 10));  // and forward a minute
