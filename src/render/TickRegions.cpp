@@ -179,16 +179,15 @@ IntRect TextReach(const std::string& text, const IntRect& rect, unsigned flags, 
       width = std::max(width, run);
     }
   }
-  const IntRect r = NormalizedRect(rect);
-  long long left = r.left, right = r.right;
+  // Each line starts at the rectangle's left edge, ends at its right edge or is centred between
+  // them, the edges taken as they stand (a canvas does not swap them).
+  long long left = rect.left;
   if (flags & kTextCenter) {
-    left -= width / 2;
-    right += width / 2;
+    left += (1LL * rect.right - rect.left) / 2 - width / 2 - 1;
   } else if (flags & kTextRight) {
-    left -= width;
-  } else {
-    right += width;
+    left = 1LL * rect.right - width;
   }
+  const long long right = left + width + 2;
   // Text hangs from the rectangle's top edge, whichever edge that is, a line a cell high; the
   // glyphs' ink and antialiasing stay within a quarter of a cell around their cells.
   const long long top = std::min(rect.top, rect.bottom);

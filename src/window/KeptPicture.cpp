@@ -54,7 +54,8 @@ std::vector<IntRect> BandsOfBoth(const std::vector<IntRect>& a, const std::vecto
 //    is put back under the old shadow;
 // 3. the clock line is repainted where the old and the new one lie;
 // 4. the face under the new shadow is kept and the shadow, the last thing a paint draws, drawn;
-// 5. the rectangles that changed go to the shell.
+// 5. the rectangles that changed go to the shell: the shadow's bands and what differs on the
+//    clock line.
 std::vector<IntRect> KeptPicture::Update(const PaintInput& input, PixelSurface& surface,
                                          MessageReporter& reporter) {
   const int width = surface.Width();
@@ -68,10 +69,11 @@ std::vector<IntRect> KeptPicture::Update(const PaintInput& input, PixelSurface& 
   const bool shadowChanges = now.shadowDrawing != shown_.shadowDrawing ||
                              Meets(shown_.shadowBands, clock) || Meets(now.shadowBands, clock);
   if (shadowChanges) PutFaceBack(surface);
-  if (!IsEmptyRect(clock)) RepaintClockLine(input, surface, reporter, clock);
+  const IntRect clockChanged =
+      IsEmptyRect(clock) ? IntRect{} : RepaintClockLine(input, surface, reporter, clock);
   std::vector<IntRect> changed;
   if (shadowChanges) changed = BandsOfBoth(shown_.shadowBands, now.shadowBands);
-  if (!IsEmptyRect(clock)) changed.push_back(clock);
+  if (!IsEmptyRect(clockChanged)) changed.push_back(clockChanged);
   shown_ = std::move(now);
   if (shadowChanges) DrawShadow(input, surface, reporter);
   return changed;
@@ -99,9 +101,10 @@ void KeptPicture::PaintWhole(const PaintInput& input, PixelSurface& surface,
 
 // The face is repainted under a clip of whole rows around the clock line (the antialiasing of
 // Cairo differs under clips with left and right edges), replaying what reaches it; what that
-// draws around the clock line, with only part of the face, is put back as it was.
-void KeptPicture::RepaintClockLine(const PaintInput& input, PixelSurface& surface,
-                                   MessageReporter& reporter, const IntRect& rect) {
+// draws around the clock line, with only part of the face, is put back as it was. Returns the
+// part of the clock line that changed: from one second to the next, mostly a figure or two.
+IntRect KeptPicture::RepaintClockLine(const PaintInput& input, PixelSurface& surface,
+                                      MessageReporter& reporter, const IntRect& rect) {
   const int width = surface.Width();
   const int height = surface.Height();
   const IntRect rows{0, std::max(0, rect.top - kMarginRows), width,
@@ -112,28 +115,34 @@ void KeptPicture::RepaintClockLine(const PaintInput& input, PixelSurface& surfac
       BoundingRect(clockLine_.Record(face, width, height, reporter, rows, rect), rect), rows);
   const int w = drawn.right - drawn.left;
   rows_.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(drawn.bottom - drawn.top));
-  const auto kept = [&](int y) {
-    return rows_.data() + static_cast<std::size_t>(y - drawn.top) * w;
+  // Row y as it was, indexed by column.
+  const auto was = [&](int y) {
+    return rows_.data() + static_cast<std::size_t>(y - drawn.top) * w - drawn.left;
   };
   for (int y = drawn.top; y < drawn.bottom; ++y) {
-    std::memcpy(kept(y), surface.Row(y) + drawn.left, sizeof(std::uint32_t) * w);
+    std::memcpy(was(y) + drawn.left, surface.Row(y) + drawn.left, sizeof(std::uint32_t) * w);
   }
   surface.Draw([&](Canvas& canvas) { clockLine_.Replay(face, canvas); });
   // Columns [from, to) of row y put back.
-  const auto putBack = [&](int y, int from, int to) {
-    if (to > from) {
-      std::memcpy(surface.Row(y) + from, kept(y) + (from - drawn.left),
-                  sizeof(std::uint32_t) * (to - from));
-    }
+  const auto putBack = [&](std::uint32_t* row, int y, int from, int to) {
+    if (to > from) std::memcpy(row + from, was(y) + from, sizeof(std::uint32_t) * (to - from));
   };
+  IntRect changed;
   for (int y = drawn.top; y < drawn.bottom; ++y) {
+    std::uint32_t* row = surface.Row(y);
     if (y < rect.top || y >= rect.bottom) {
-      putBack(y, drawn.left, drawn.right);
-    } else {
-      putBack(y, drawn.left, rect.left);
-      putBack(y, rect.right, drawn.right);
+      putBack(row, y, drawn.left, drawn.right);
+      continue;
     }
+    putBack(row, y, drawn.left, rect.left);
+    putBack(row, y, rect.right, drawn.right);
+    int left = rect.left;
+    int right = rect.right;
+    while (left < right && row[left] == was(y)[left]) ++left;
+    while (left < right && row[right - 1] == was(y)[right - 1]) --right;
+    if (left < right) changed = BoundingRect(changed, IntRect{left, y, right, y + 1});
   }
+  return changed;
 }
 
 void KeptPicture::PutFaceBack(PixelSurface& surface) const {

@@ -61,8 +61,8 @@ class KeptPicture {
 
   static Face FaceOf(const PaintInput& input, const PixelSurface& surface);
   void PaintWhole(const PaintInput& input, PixelSurface& surface, MessageReporter& reporter);
-  void RepaintClockLine(const PaintInput& input, PixelSurface& surface,
-                        MessageReporter& reporter, const IntRect& rect);
+  IntRect RepaintClockLine(const PaintInput& input, PixelSurface& surface,
+                           MessageReporter& reporter, const IntRect& rect);
   void PutFaceBack(PixelSurface& surface) const;
   void DrawShadow(const PaintInput& input, PixelSurface& surface, MessageReporter& reporter);
 
