@@ -1,11 +1,7 @@
 #include "X11DialWindow.h"
 
 #include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
 #include <cairo-xlib.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,27 +23,6 @@ constexpr useconds_t kGrabRetryMicroseconds = 40'000;
 // The first size of the top-level window, which the user may then change.
 constexpr unsigned kTopLevelWidth = 800;
 constexpr unsigned kTopLevelHeight = 600;
-
-// The shared memory the changed rectangles of a picture go to the server through (1 MiB: five
-// seconds of a long shadow moving on a 3840x2160 screen); a larger rectangle goes in the request.
-constexpr std::size_t kSharedBytes = 1 << 20;
-
-// Errors while the server attaches the shared memory: another host's server cannot.
-bool gAttachFailed = false;
-int NoteAttachError(Display*, XErrorEvent*) {
-  gAttachFailed = true;
-  return 0;
-}
-
-// The server shares our memory only when it runs on this machine: the connection is then a
-// Unix-domain socket.
-bool LocalConnection(Display* display) {
-  sockaddr_storage address{};
-  socklen_t length = sizeof address;
-  return getsockname(ConnectionNumber(display), reinterpret_cast<sockaddr*>(&address),
-                     &length) == 0 &&
-         address.ss_family == AF_UNIX;
-}
 
 }  // namespace
 
@@ -190,11 +165,6 @@ void X11DialWindow::GrabInput() {
 
 X11DialWindow::~X11DialWindow() {
   if (target_ != nullptr) cairo_surface_destroy(target_);
-  if (shared_.shmaddr != nullptr) {
-    XShmDetach(display_, &shared_);
-    XSync(display_, False);
-    shmdt(shared_.shmaddr);
-  }
   if (gc_ != nullptr) XFreeGC(display_, gc_);
   if (keyboardGrabbed_) XUngrabKeyboard(display_, CurrentTime);
   if (pointerGrabbed_) XUngrabPointer(display_, CurrentTime);
@@ -397,70 +367,7 @@ bool X11DialWindow::PutImage(const std::uint32_t* first, std::size_t stride, con
   if (!XInitImage(&image)) return false;
   const auto width = static_cast<unsigned>(r.right - r.left);
   const auto height = static_cast<unsigned>(r.bottom - r.top);
-  const std::size_t rowBytes = 4 * static_cast<std::size_t>(width);
-  const std::size_t bytes = rowBytes * height;
-  if (bytes <= kSharedBytes && SharedMemory()) {
-    // The rectangle's rows, one after another, in the shared memory after those put before it;
-    // once it is full, the server has read them all before it is written again from its start.
-    if (sharedUsed_ + bytes > kSharedBytes) {
-      XSync(display_, False);
-      sharedUsed_ = 0;
-    }
-    char* to = shared_.shmaddr + sharedUsed_;
-    const std::uint32_t* from = first;
-    for (int y = r.top; y < r.bottom; ++y, to += rowBytes, from += stride) {
-      std::memcpy(to, from, rowBytes);
-    }
-    XImage part = image;
-    part.width = static_cast<int>(width);
-    part.height = static_cast<int>(height);
-    part.bytes_per_line = static_cast<int>(rowBytes);
-    part.data = shared_.shmaddr + sharedUsed_;
-    part.obdata = reinterpret_cast<char*>(&shared_);
-    XShmPutImage(display_, window_, gc_, &part, 0, 0, r.left, r.top, width, height, False);
-    sharedUsed_ += (bytes + 63) & ~std::size_t{63};
-    return true;
-  }
   XPutImage(display_, window_, gc_, &image, 0, 0, r.left, r.top, width, height);
-  return true;
-}
-
-// Attaches, on first use, a segment of shared memory that the server reads the changed pixels
-// from: they then need not be copied through the connection. Only for a server on this machine
-// that offers it (MIT-SHM) and attaches the segment.
-bool X11DialWindow::SharedMemory() {
-  if (sharedTried_) return shared_.shmaddr != nullptr;
-  sharedTried_ = true;
-  if (!LocalConnection(display_) || !XShmQueryExtension(display_)) return false;
-  XShmSegmentInfo info{};
-  info.shmid = shmget(IPC_PRIVATE, kSharedBytes, IPC_CREAT | 0600);
-  if (info.shmid < 0) return false;
-  void* memory = shmat(info.shmid, nullptr, 0);
-  if (memory == reinterpret_cast<void*>(-1)) {
-    shmctl(info.shmid, IPC_RMID, nullptr);
-    return false;
-  }
-  info.shmaddr = static_cast<char*>(memory);
-  info.readOnly = True;
-  XSync(display_, False);
-  gAttachFailed = false;
-  const auto previous = XSetErrorHandler(NoteAttachError);
-  const Status attached = XShmAttach(display_, &info);
-  XSync(display_, False);
-  XSetErrorHandler(previous);
-  // The segment goes once both sides let go of it.
-  shmctl(info.shmid, IPC_RMID, nullptr);
-  if (attached == 0 || gAttachFailed) {
-    if (attached != 0) {
-      XShmDetach(display_, &info);
-      XSync(display_, False);
-    }
-    shmdt(memory);
-    return false;
-  }
-  // Touched once now rather than page by page over the first minute of ticks.
-  std::memset(memory, 0, kSharedBytes);
-  shared_ = info;
   return true;
 }
 

@@ -14,7 +14,6 @@
 #pragma once
 
 #include <X11/Xlib.h>
-#include <X11/extensions/XShm.h>
 #include <cairo.h>
 
 #include <cstddef>
@@ -126,7 +125,6 @@ class X11DialWindow final : private PictureSink {
   // `stride` pixels apart.
   void PutRows(const std::uint32_t* first, std::size_t stride, const IntRect& rect);
   bool PutImage(const std::uint32_t* first, std::size_t stride, const IntRect& rect);
-  bool SharedMemory();
   void CheckErrors();
 
   X11Connection& connection_;
@@ -151,9 +149,6 @@ class X11DialWindow final : private PictureSink {
   bool pointerGrabbed_ = false;
   bool pictureKept_ = false;           // the window shows the dial's last picture, at this size
   cairo_surface_t* target_ = nullptr;  // the window as a cairo surface
-  XShmSegmentInfo shared_{};           // memory the server reads pictures from, once attached
-  bool sharedTried_ = false;
-  std::size_t sharedUsed_ = 0;         // how much of it holds rectangles put since it was read
   std::unique_ptr<MonitorChanges> monitorChanges_;  // set by FollowMonitors
   DialWindowEvents* events_ = nullptr;
 };
