@@ -2,9 +2,10 @@
 // the solar theory, then the horizontal coordinates (Meeus ch. 13) and the equation of time.
 #include "astro/SunState.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "astro/CivilTime.h"
 #include "astro/SolarPosition.h"
@@ -48,10 +49,26 @@ SunState ComputeSunState(int year, int month, int day, int hour, int minute, dou
   return s;
 }
 
+namespace {
+
+// Appends a number as printf's "%02d" writes it, without printf: this runs every second, and
+// printf's machinery is a large piece of code to bring back into the caches for four figures.
+void AppendTwoDigits(std::string& text, long value) {
+  char digits[24];
+  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  if (end - digits < 2) text += '0';
+  text.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+}  // namespace
+
 std::string FormatClockText(int hour, int minute, int second) {
-  char text[48];
-  std::snprintf(text, sizeof text, " %02d:%02ld:%02ld", hour, std::labs(minute),
-                std::labs(second));
+  std::string text = " ";
+  AppendTwoDigits(text, hour);
+  text += ':';
+  AppendTwoDigits(text, std::labs(minute));
+  text += ':';
+  AppendTwoDigits(text, std::labs(second));
   return text;
 }
 
@@ -63,9 +80,10 @@ std::string FormatEquationText(double equationSeconds) {
   if (e < -1e6) e = -1e6;
   const int minutes = static_cast<int>(e * 0.016666666666666666);
   const int seconds = static_cast<int>(e - 60 * minutes);
-  char text[48];
-  std::snprintf(text, sizeof text, e < 0 ? "-%02d:%02d:%02d" : " %02d:%02d:%02d", 0,
-                std::abs(minutes), std::abs(seconds));
+  std::string text = e < 0 ? "-00:" : " 00:";
+  AppendTwoDigits(text, std::abs(minutes));
+  text += ':';
+  AppendTwoDigits(text, std::abs(seconds));
   return text;
 }
 

@@ -98,6 +98,7 @@ TEST(FormatEquationText, TruncatesTowardZero) {
   EXPECT_EQ(FormatEquationText(-852.4), "-00:14:12");
   EXPECT_EQ(FormatEquationText(-0.4), "-00:00:00");
   EXPECT_EQ(FormatEquationText(std::nan("")), " 00:00:00");
+  EXPECT_EQ(FormatEquationText(1e9), " 00:16666:40");  // clamped to 1e6 s, every figure kept
 }
 
 }  // namespace
