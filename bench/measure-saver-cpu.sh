@@ -70,6 +70,12 @@ start_xvfb() {  # WIDTHxHEIGHT
   done
   [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
   export DISPLAY=":$(head -n1 "$work/display")"
+  # The system's X resources, as a desktop session merges them (Debian's Xsession, from
+  # /etc/X11/Xresources): on a server with none at all, Xlib reads ~/.Xdefaults again at every
+  # resource asked for, which Wine's X11 driver does at every font selected.
+  for resources in /etc/X11/Xresources/*; do
+    [ -f "$resources" ] && xrdb -merge "$resources" 2>/dev/null
+  done
 }
 stop_xvfb() {
   [ -n "${MONITORS:-}" ] && return
