@@ -301,24 +301,21 @@ void X11DialWindow::Paint() {
 }
 
 void X11DialWindow::PutAt(cairo_surface_t* pixels, const IntRect& rect, int left, int top) {
-  if (!alive_ || pixels == nullptr) return;
-  const IntRect r = IntersectRects(rect, IntRect{0, 0, cairo_image_surface_get_width(pixels),
-                                                 cairo_image_surface_get_height(pixels)});
+  if (!alive_ || pixels == nullptr || cairo_image_surface_get_data(pixels) == nullptr) return;
+  // The rectangle on the window, cut to the picture and to the window.
+  const IntRect picture{left, top, left + cairo_image_surface_get_width(pixels),
+                        top + cairo_image_surface_get_height(pixels)};
+  const IntRect r = IntersectRects(
+      IntersectRects(IntRect{rect.left + left, rect.top + top, rect.right + left, rect.bottom + top},
+                     picture),
+      IntRect{0, 0, width_, height_});
   if (IsEmptyRect(r)) return;
   cairo_surface_flush(pixels);
   const std::size_t stride =
       static_cast<std::size_t>(cairo_image_surface_get_stride(pixels)) / sizeof(std::uint32_t);
-  PutRows(reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pixels)) +
-              static_cast<std::size_t>(r.top) * stride + static_cast<std::size_t>(r.left),
-          stride, IntRect{r.left + left, r.top + top, r.right + left, r.bottom + top});
-}
-
-void X11DialWindow::PutRows(const std::uint32_t* first, std::size_t stride, const IntRect& rect) {
-  if (!alive_ || first == nullptr) return;
-  const IntRect r = IntersectRects(rect, IntRect{0, 0, width_, height_});
-  if (IsEmptyRect(r)) return;
-  first += static_cast<std::size_t>(r.top - rect.top) * stride +
-           static_cast<std::size_t>(r.left - rect.left);
+  const std::uint32_t* first =
+      reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pixels)) +
+      static_cast<std::size_t>(r.top - top) * stride + static_cast<std::size_t>(r.left - left);
   if (PutImage(first, stride, r)) return;
   if (target_ == nullptr) {
     target_ = cairo_xlib_surface_create(display_, window_, visual_, width_, height_);

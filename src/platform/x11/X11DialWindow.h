@@ -121,9 +121,6 @@ class X11DialWindow final : private PictureSink {
   void Paint();
   // PictureSink: copies a rectangle of pixels onto the window.
   void PutAt(cairo_surface_t* pixels, const IntRect& rect, int left, int top) override;
-  // The same from rows of RGB24 pixels: `first` is the rectangle's top left pixel, and its rows lie
-  // `stride` pixels apart.
-  void PutRows(const std::uint32_t* first, std::size_t stride, const IntRect& rect);
   bool PutImage(const std::uint32_t* first, std::size_t stride, const IntRect& rect);
   void CheckErrors();
 
