@@ -124,18 +124,10 @@ void ClockLineReplay::Clear() {
   recordedClockLine_.clear();
 }
 
-ClockLineReplay::Key ClockLineReplay::KeyOf(const PaintInput& face, int width, int height,
-                                            const IntRect& clip, const IntRect& reach) {
-  return Key{&face.model, face.model.geometry.get(), face.model.fine.get(),
-             width,       height,                    face.dpi,
-             clip,        reach,                     face.sunValid,
-             face.dialFilePath};
-}
-
 IntRect ClockLineReplay::Record(const PaintInput& face, int width, int height,
                                 MessageReporter& reporter, const IntRect& clip,
                                 const IntRect& reach) {
-  Key key = KeyOf(face, width, height, clip, reach);
+  Key key{clip, reach, face.sunValid};
   if (recorded_ && key == key_) return touched_;
   Clear();
   ReachRecorder recorder(width, height, clip, reach);
@@ -143,7 +135,7 @@ IntRect ClockLineReplay::Record(const PaintInput& face, int width, int height,
   touched_ = recorder.Finish();
   record_ = std::move(recorder);
   recordedClockLine_ = face.sunValid ? ClockLineText(face.clockText, face.equationText) : "";
-  key_ = std::move(key);
+  key_ = key;
   recorded_ = true;
   return touched_;
 }

@@ -18,34 +18,25 @@ class ClockLineReplay {
  public:
   // Records what a paint of the face of `face` (a paint input without the shadow) on a canvas of
   // width x height draws under a clip of `clip`, leaving out the figures, texts and polylines
-  // that cannot reach `reach` (inside the clip) and filling only inside it, unless the record of
-  // the same face (dial, size, DPI, title, whether the clock line is shown) under the same clip
-  // and reach is at hand. Returns the rectangle, inside the clip, that holds every pixel a replay
-  // of it can draw.
+  // that cannot reach `reach` (inside the clip) and filling only inside it, unless a record
+  // under the same clip and reach, with the clock line shown or not as now, is at hand (the owner
+  // clears it when the face changes: dial, size, DPI or title). Returns the rectangle, inside the
+  // clip, that holds every pixel a replay of it can draw.
   IntRect Record(const PaintInput& face, int width, int height, MessageReporter& reporter,
                  const IntRect& clip, const IntRect& reach);
   // Draws the record on `canvas` (in the state a canvas is made in) with the clock line of `face`:
   // the pixels inside the reach come out as a whole paint under that clip gives them.
   void Replay(const PaintInput& face, Canvas& canvas) const;
-  // Forgets the record (the face was painted anew).
+  // Forgets the record (the face changed).
   void Clear();
 
  private:
   struct Key {
-    const void* model = nullptr;
-    const void* geometry = nullptr;
-    const void* fine = nullptr;
-    int width = 0;
-    int height = 0;
-    int dpi = 0;
     IntRect clip;
     IntRect reach;
     int sunValid = 0;
-    std::string title;
     friend bool operator==(const Key&, const Key&) = default;
   };
-  static Key KeyOf(const PaintInput& face, int width, int height, const IntRect& clip,
-                   const IntRect& reach);
 
   bool recorded_ = false;
   Key key_;

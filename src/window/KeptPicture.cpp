@@ -82,8 +82,9 @@ std::vector<IntRect> KeptPicture::Update(const PaintInput& input, PixelSurface& 
 void KeptPicture::Forget() { painted_ = false; }
 
 KeptPicture::Face KeptPicture::FaceOf(const PaintInput& input, const PixelSurface& surface) {
-  return Face{&input.model,     input.model.geometry.get(), surface.Width(),
-              surface.Height(), input.dpi,                 input.dialFilePath};
+  return Face{&input.model,     input.model.geometry.get(), input.model.fine.get(),
+              surface.Width(), surface.Height(),          input.dpi,
+              input.dialFilePath};
 }
 
 // The face, then the shadow over it: the picture of one whole paint.

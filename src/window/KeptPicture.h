@@ -52,6 +52,7 @@ class KeptPicture {
   struct Face {
     const void* model = nullptr;
     const void* geometry = nullptr;
+    const void* fine = nullptr;
     int width = 0;
     int height = 0;
     int dpi = 0;
