@@ -129,7 +129,8 @@ TEST_F(InfoCommand, FilesThatAreNotRegularFilesReportMissingAtOnce) {
 }
 
 TEST_F(InfoCommand, OutputThatCannotBeWrittenIsAnError) {
-  const std::string dial = "'" + std::string(SUNDIAL_SOURCE_DIR) + "/examples/type-01-horizontal-greenwich.vqr'";
+  const std::string dial =
+      std::string("'").append(SUNDIAL_SOURCE_DIR).append("/examples/type-01-horizontal-greenwich.vqr'");
   for (const std::string& args : {"info " + dial, "sun --at 2010-03-21T12:00:00Z " + dial,
                                   std::string("geometry")}) {
     const fs::path err = dir_ / "stderr";
