@@ -116,17 +116,17 @@ IntRect KeptPicture::RepaintClockLine(const PaintInput& input, PixelSurface& sur
       BoundingRect(clockLine_.Record(face, width, height, reporter, rows, rect), rect), rows);
   const int w = drawn.right - drawn.left;
   rows_.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(drawn.bottom - drawn.top));
-  // Row y as it was, indexed by column.
-  const auto was = [&](int y) {
-    return rows_.data() + static_cast<std::size_t>(y - drawn.top) * w - drawn.left;
+  // Pixel (x, y) as it was.
+  const auto was = [&](int y, int x) {
+    return rows_.data() + static_cast<std::size_t>(y - drawn.top) * w + (x - drawn.left);
   };
   for (int y = drawn.top; y < drawn.bottom; ++y) {
-    std::memcpy(was(y) + drawn.left, surface.Row(y) + drawn.left, sizeof(std::uint32_t) * w);
+    std::memcpy(was(y, drawn.left), surface.Row(y) + drawn.left, sizeof(std::uint32_t) * w);
   }
   surface.Draw([&](Canvas& canvas) { clockLine_.Replay(face, canvas); });
   // Columns [from, to) of row y put back.
   const auto putBack = [&](std::uint32_t* row, int y, int from, int to) {
-    if (to > from) std::memcpy(row + from, was(y) + from, sizeof(std::uint32_t) * (to - from));
+    if (to > from) std::memcpy(row + from, was(y, from), sizeof(std::uint32_t) * (to - from));
   };
   IntRect changed;
   for (int y = drawn.top; y < drawn.bottom; ++y) {
@@ -139,8 +139,8 @@ IntRect KeptPicture::RepaintClockLine(const PaintInput& input, PixelSurface& sur
     putBack(row, y, rect.right, drawn.right);
     int left = rect.left;
     int right = rect.right;
-    while (left < right && row[left] == was(y)[left]) ++left;
-    while (left < right && row[right - 1] == was(y)[right - 1]) --right;
+    while (left < right && row[left] == *was(y, left)) ++left;
+    while (left < right && row[right - 1] == *was(y, right - 1)) --right;
     if (left < right) changed = BoundingRect(changed, IntRect{left, y, right, y + 1});
   }
   return changed;
