@@ -7,7 +7,9 @@
 # per tick and as a share of one core, once keeping its picture (what the saver does) and once
 # repainting everything each second (SUNDIAL_SAVER_FULL_REPAINT=1, as it did before). Then the
 # first frame (exec to the first picture on the root window) and the peak memory of the saver
-# (/usr/bin/time -v) for the default dial and the receiving-outline dial.
+# (/usr/bin/time -v) for the default dial and the receiving-outline dial. At each size, the first
+# line is the floor: bench/tick-floor.c, which only draws a clock text with Pango and sends its
+# seconds to the server once a second, measured the same way.
 #
 # Usage: bench/measure-saver-cpu.sh [SECONDS] [SAVER]   (default 20 s, the Release build's saver)
 #        TYPES="01 12" bench/measure-saver-cpu.sh ...     (only those dial types and the default)
@@ -40,6 +42,8 @@ warmup=2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cc -O2 -o "$work/probe" "$here/first-frame-probe.c" -lX11 || exit 1
+# shellcheck disable=SC2046
+cc -O2 -o "$work/floor" "$here/tick-floor.c" $(pkg-config --cflags --libs pangocairo x11) || exit 1
 hz=$(getconf CLK_TCK)
 
 # The clock the saver runs with: this machine's, or a fake one starting at $AT.
@@ -99,10 +103,12 @@ cpu_us() {
   fi
 }
 
-# Prints "ms-per-tick percent" for one run of the saver.
-measure() {  # DIAL FULL(0/1)
+# Prints "ms-per-tick percent" for one run of the saver, or of the floor.
+measure() {  # DIAL FULL(0/1/floor)
   use_dial "$1"
-  if [ "$2" = 1 ]; then
+  if [ "$2" = floor ]; then
+    "${clock[@]}" "$work/floor" 2>/dev/null &
+  elif [ "$2" = 1 ]; then
     SUNDIAL_SAVER_FULL_REPAINT=1 "${clock[@]}" "$saver" -root 2>/dev/null &
   else
     "${clock[@]}" "$saver" -root 2>/dev/null &
@@ -128,6 +134,8 @@ sizes=${SIZES:-1920x1080 3840x2160}
 [ -n "${MONITORS:-}" ] && sizes="${MONITORS}x1920x1080"
 for size in $sizes; do
   start_xvfb "$size"
+  read -r kms kpct < <(measure "" floor)
+  printf '%-44s %-11s %9s ms %7s %%\n' "floor: a clock text alone" "$size" "$kms" "$kpct"
   for dial in "${dials[@]}"; do
     read -r kms kpct < <(measure "$dial" 0)
     read -r fms fpct < <(measure "$dial" 1)

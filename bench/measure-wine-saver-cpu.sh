@@ -5,7 +5,8 @@
 # tick and as a share of one core, once keeping its picture and once painting everything every
 # second (SUNDIAL_SAVER_FULL_REPAINT=1). The dial is set in the registry of a Wine prefix of the
 # script's own (made once, under build/windows/bench-wineprefix; Wine's own processes are not
-# counted).
+# counted). At each size, the first line is the floor: bench/tick-floor-win32.c, which only draws a
+# clock text with GDI and shows its seconds once a second, measured the same way.
 #
 # Usage: bench/measure-wine-saver-cpu.sh [SECONDS] [SCR]   (default 20 s, the windows build's saver)
 #        TYPES="01 12" bench/measure-wine-saver-cpu.sh ...   (only those dial types and the default)
@@ -80,6 +81,9 @@ stop_xvfb() {
   rm -f "$work/display"
 }
 
+x86_64-w64-mingw32-gcc -O2 -mwindows -static -o "$work/TickFloor.exe" "$here/tick-floor-win32.c" ||
+  exit 1
+
 winpath() { local p; p=$(realpath "$1"); echo "Z:${p//\//\\}"; }
 use_dial() {  # DIAL (empty: the built-in default dial)
   local value=""
@@ -92,27 +96,28 @@ cpu_us() {
   cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d\n", ns / 1000 }'
 }
 
-# The process of the saver itself (Wine names it after the program).
-saver_pid() {
+# The process of the program itself (Wine names it after the program).
+program_pid() {  # NAME
   for _ in $(seq 1 100); do
     local pid
-    pid=$(pgrep -f 'SundialSaver\.scr' | while read -r p; do
-      tr '\0' ' ' </proc/"$p"/cmdline 2>/dev/null | grep -q '^[^ ]*SundialSaver\.scr' && echo "$p"
+    pid=$(pgrep -f "$1" | while read -r p; do
+      tr '\0' ' ' </proc/"$p"/cmdline 2>/dev/null | grep -q "^[^ ]*$1" && echo "$p"
     done | head -n1)
     [ -n "$pid" ] && { echo "$pid"; return; }
     sleep 0.1
   done
 }
 
-measure() {  # DIAL FULL(0/1)
+measure() {  # DIAL FULL(0/1/floor)
   use_dial "$1"
-  local full=()
+  local full=() program=("$scr" /s) name='SundialSaver\.scr'
   [ "$2" = 1 ] && full=(SUNDIAL_SAVER_FULL_REPAINT=1)
-  env "${full[@]}" "${clock[@]}" "$root/tools/wine-run" "$prefix" "$scr" /s >/dev/null 2>&1 &
+  [ "$2" = floor ] && program=("$work/TickFloor.exe") name='TickFloor\.exe'
+  env "${full[@]}" "${clock[@]}" "$root/tools/wine-run" "$prefix" "${program[@]}" >/dev/null 2>&1 &
   local runner=$!
   local pid
   sleep "$warmup"  # Wine may start the program more than once before it runs
-  pid=$(saver_pid)
+  pid=$(program_pid "$name")
   [ -n "$pid" ] || { kill "$runner" 2>/dev/null; echo "- -"; return; }
   local before after
   before=$(cpu_us "$pid")
@@ -135,6 +140,8 @@ for size in $sizes; do
   start_xvfb "$size"
   # The first saver on a new X server ends at once while Wine sets up there: a run not counted.
   measure "" 0 >/dev/null
+  read -r kms kpct < <(measure "" floor)
+  printf '%-44s %-11s %9s ms %7s %%\n' "floor: a clock text alone" "$size" "$kms" "$kpct"
   for dial in "${dials[@]}"; do
     read -r kms kpct < <(measure "$dial" 0)
     read -r fms fpct < <(measure "$dial" 1)
