@@ -43,15 +43,15 @@ struct Surface {
   cairo_surface_t* s;
 };
 
-// One whole paint of `window` on `image`.
-bool PaintOn(CDialWnd& window, cairo_surface_t* image) {
+// One whole paint of `window` on `image`, for a screen of `dpi`.
+bool PaintOn(CDialWnd& window, cairo_surface_t* image, int dpi = kBaseDpi) {
   cairo_t* cr = cairo_create(image);
   bool drew = false;
   {
     CairoCanvas canvas(cr, cairo_image_surface_get_width(image),
                        cairo_image_surface_get_height(image));
     Quiet quiet;
-    drew = window.OnPaint(canvas, quiet);
+    drew = window.OnPaint(canvas, quiet, dpi);
   }
   cairo_destroy(cr);
   cairo_surface_flush(image);
@@ -144,7 +144,8 @@ std::vector<std::string> Dials() {
 
 // The window is resized before the last tick but one when `resize` is set.
 void CheckKeptPictures(const std::vector<std::string>& dials, int width, int height,
-                       const std::vector<LocalClockReading>& ticks, bool resize) {
+                       const std::vector<LocalClockReading>& ticks, bool resize,
+                       int dpi = kBaseDpi) {
   for (const std::string& dial : dials) {
     SCOPED_TRACE(dial.empty() ? std::string("default dial") : dial);
     NoHost host;
@@ -164,11 +165,11 @@ void CheckKeptPictures(const std::vector<std::string>& dials, int width, int hei
     Quiet quiet;  // every drawing object made and selected, tick after tick
     std::vector<IntRect> changed;
     // The first picture, before a tick; both windows read their dial (and so its place) then.
-    ASSERT_TRUE(kept.OnPaintKept(keeper, *picture, quiet, changed));
+    ASSERT_TRUE(kept.OnPaintKept(keeper, *picture, quiet, changed, dpi));
     ShowOn(*picture, screen->s, changed);
     {
       Surface first(w, h);
-      ASSERT_TRUE(PaintOn(whole, first.s));
+      ASSERT_TRUE(PaintOn(whole, first.s, dpi));
     }
 
     for (std::size_t i = 0; i < ticks.size(); ++i) {
@@ -187,7 +188,7 @@ void CheckKeptPictures(const std::vector<std::string>& dials, int width, int hei
       clock.Set(t);
       kept.OnTimer();
       whole.OnTimer();
-      ASSERT_TRUE(kept.OnPaintKept(keeper, *picture, quiet, changed));
+      ASSERT_TRUE(kept.OnPaintKept(keeper, *picture, quiet, changed, dpi));
       ShowOn(*picture, screen->s, changed);
       if (!resized && i > 0) {
         // Only parts of the picture were drawn again.
@@ -196,7 +197,7 @@ void CheckKeptPictures(const std::vector<std::string>& dials, int width, int hei
         EXPECT_LT(area, 1LL * w * h);
       }
       Surface reference(w, h);
-      ASSERT_TRUE(PaintOn(whole, reference.s));
+      ASSERT_TRUE(PaintOn(whole, reference.s, dpi));
       std::string first;
       const int differing = Differences(screen->s, reference.s, first);
       EXPECT_EQ(differing, 0) << "first at " << first;
@@ -214,6 +215,16 @@ void CheckKeptPictures(const std::vector<std::string>& dials, int width, int hei
 
 TEST(TickRepaint, EveryKeptPictureEqualsAWholePaintForEveryDial) {
   CheckKeptPictures(Dials(), 331, 217, Ticks(), true);
+}
+
+// On a high-DPI screen the thin pens are wide, and a wide dashed pen's pattern runs along its
+// whole line: where the clock line is repainted, the dashes must fall where a whole paint puts
+// them.
+TEST(TickRepaint, EveryKeptPictureEqualsAWholePaintOnAHighDpiScreen) {
+  std::vector<LocalClockReading> ticks;
+  for (int s = 58; s < 62; ++s) ticks.push_back(At(21, 9, 10 + s / 60, s % 60));
+  ticks.push_back(At(21, 16, 40, 0));
+  CheckKeptPictures(Dials(), 1280, 720, ticks, false, 192);
 }
 
 // On the morning the equation of time changes sign its text, and so the clock line, changes

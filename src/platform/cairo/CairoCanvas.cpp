@@ -295,23 +295,44 @@ void CairoCanvas::FlushPolyline() {
     polyline_.clear();
     return;
   }
-  cairo_new_path(cr_);
+  // Under a clip of a few rows (the clock line repainted), only the segments that come near those
+  // rows are stroked, each stretch of them with the segment before and after it, so that every
+  // join that can reach the rows is made as in the whole line; the rest of the line has no edge
+  // in a row that is drawn. A wide dashed pen's pattern runs from the line's start, so its line
+  // is stroked whole.
   const std::size_t last = polyline_.size() - 1;
-  for (std::size_t i = 0; i <= last; ++i) {
-    double px = polyline_[i].x + centre;
-    double py = polyline_[i].y + centre;
+  const bool wideDash = !thin && penSpec_.style == PenStyle::Dash;
+  const double reach = (thin ? 1 : penSpec_.width) / 2.0 + 8;
+  auto nearRows = [&](std::size_t segment) {  // the segment ending at point `segment`
+    if (segment < 1 || segment > last) return false;
+    if (wideDash) return true;
+    const double y0 = polyline_[segment - 1].y, y1 = polyline_[segment].y;
+    return std::max(y0, y1) + reach > clipTop_ && std::min(y0, y1) - reach < clipBottom_;
+  };
+  auto kept = [&](std::size_t segment) {
+    return segment >= 1 && segment <= last &&
+           (nearRows(segment - 1) || nearRows(segment) || nearRows(segment + 1));
+  };
+  auto point = [&](std::size_t i) {
+    Vertex p{polyline_[i].x + centre, polyline_[i].y + centre};
     if (thin && (i == 0 || i == last)) {
       // Back half a pixel: the first pixel whole, the end pixel left out.
       const Vertex u = i == 0 ? unit(polyline_[0], polyline_[1])
                               : unit(polyline_[last - 1], polyline_[last]);
-      px -= 0.5 * u.x;
-      py -= 0.5 * u.y;
+      p.x -= 0.5 * u.x;
+      p.y -= 0.5 * u.y;
     }
-    if (i == 0) {
-      cairo_move_to(cr_, px, py);
-    } else {
-      cairo_line_to(cr_, px, py);
+    return p;
+  };
+  cairo_new_path(cr_);
+  for (std::size_t i = 1; i <= last; ++i) {
+    if (!kept(i)) continue;
+    if (!kept(i - 1)) {
+      const Vertex from = point(i - 1);
+      cairo_move_to(cr_, from.x, from.y);
     }
+    const Vertex to = point(i);
+    cairo_line_to(cr_, to.x, to.y);
   }
   polyline_.clear();
   cairo_set_line_width(cr_, thin ? 1.0 : penSpec_.width);
@@ -381,12 +402,18 @@ void CairoCanvas::StrokeDashedRun() {
     to = {b.x + 0.5 - 0.5 * ux, b.y + 0.5 - 0.5 * uy};
     major = std::max(std::fabs(b.x - a.x), std::fabs(b.y - a.y));
   };
+  // A piece lying wholly above or below the clip's rows is left out: none of its edges reaches
+  // a row that is drawn, so what is drawn is the same without it.
+  auto outsideRows = [&](double y0, double y1) {
+    return std::max(y0, y1) + 2 < clipTop_ || std::min(y0, y1) - 2 > clipBottom_;
+  };
   if (backgroundMode_ == BackgroundMode::Opaque) {
     // The gaps of a dashed pen show the background colour in opaque mode.
     for (std::size_t i = 1; i < points.size(); ++i) {
       Vertex from, to;
       double major;
       ends(i, from, to, major);
+      if (outsideRows(from.y, to.y)) continue;
       cairo_move_to(cr_, from.x, from.y);
       cairo_line_to(cr_, to.x, to.y);
       SetSource(backgroundColor_);
@@ -405,8 +432,11 @@ void CairoCanvas::StrokeDashedRun() {
       if (phase < kDashOn) {
         const double stop = std::min(end, s + (kDashOn - phase));
         const double t0 = (s - travel) / major, t1 = (stop - travel) / major;
-        cairo_move_to(cr_, from.x + t0 * (to.x - from.x), from.y + t0 * (to.y - from.y));
-        cairo_line_to(cr_, from.x + t1 * (to.x - from.x), from.y + t1 * (to.y - from.y));
+        const double y0 = from.y + t0 * (to.y - from.y), y1 = from.y + t1 * (to.y - from.y);
+        if (!outsideRows(y0, y1)) {
+          cairo_move_to(cr_, from.x + t0 * (to.x - from.x), y0);
+          cairo_line_to(cr_, from.x + t1 * (to.x - from.x), y1);
+        }
         s = stop;
       } else {
         s += kPeriod - phase;
