@@ -13,6 +13,7 @@
 #
 # Usage: bench/measure-saver-cpu.sh [SECONDS] [SAVER]   (default 20 s, the Release build's saver)
 #        TYPES="01 12" bench/measure-saver-cpu.sh ...     (only those dial types and the default)
+#        ROUNDS=3 bench/measure-saver-cpu.sh ...   (each figure the median of three runs)
 #        SIZES="1920x1080" bench/measure-saver-cpu.sh ... (only those screen sizes)
 #        AT="2026-12-09 15:30:00" bench/measure-saver-cpu.sh ...
 #        MONITORS=2 bench/measure-saver-cpu.sh ...
@@ -104,7 +105,7 @@ cpu_us() {
 }
 
 # Prints "ms-per-tick percent" for one run of the saver, or of the floor.
-measure() {  # DIAL FULL(0/1/floor)
+measure_once() {  # DIAL FULL(0/1/floor)
   use_dial "$1"
   if [ "$2" = floor ]; then
     "${clock[@]}" "$work/floor" 2>/dev/null &
@@ -124,6 +125,13 @@ measure() {  # DIAL FULL(0/1/floor)
   wait "$pid" 2>/dev/null
   awk -v d=$((after - before)) -v s="$seconds" \
     'BEGIN { ms = d / 1000; printf "%.2f %.3f\n", ms / s, ms / s / 10 }'
+}
+
+# The median of ROUNDS runs (default 1): on a shared machine one run of a few seconds can land
+# on a busy moment of the neighbours.
+measure() {
+  for ((round = 0; round < ${ROUNDS:-1}; round++)); do measure_once "$@"; done |
+    sort -n | awk '{ line[NR] = $0 } END { print line[int((NR + 1) / 2)] }'
 }
 
 name_of() { [ -z "$1" ] && echo "default dial" || basename "$1" .vqr; }

@@ -10,6 +10,7 @@
 #
 # Usage: bench/measure-wine-saver-cpu.sh [SECONDS] [SCR]   (default 20 s, the windows build's saver)
 #        TYPES="01 12" bench/measure-wine-saver-cpu.sh ...   (only those dial types and the default)
+#        ROUNDS=3 bench/measure-wine-saver-cpu.sh ...   (each figure the median of three runs)
 #        SIZES="1920x1080" bench/measure-wine-saver-cpu.sh ...
 #        AT="2026-12-09 15:30:00" bench/measure-wine-saver-cpu.sh ...   (the clock from that UTC time)
 #        MONITORS=2 bench/measure-wine-saver-cpu.sh ...
@@ -108,7 +109,7 @@ program_pid() {  # NAME
   done
 }
 
-measure() {  # DIAL FULL(0/1/floor)
+measure_once() {  # DIAL FULL(0/1/floor)
   use_dial "$1"
   local full=() program=("$scr" /s) name='SundialSaver\.scr'
   [ "$2" = 1 ] && full=(SUNDIAL_SAVER_FULL_REPAINT=1)
@@ -129,6 +130,13 @@ measure() {  # DIAL FULL(0/1/floor)
     'BEGIN { ms = d / 1000; printf "%.2f %.3f\n", ms / s, ms / s / 10 }'
 }
 
+# The median of ROUNDS runs (default 1): on a shared machine one run of a few seconds can land
+# on a busy moment of the neighbours.
+measure() {
+  for ((round = 0; round < ${ROUNDS:-1}; round++)); do measure_once "$@"; done |
+    sort -n | awk '{ line[NR] = $0 } END { print line[int((NR + 1) / 2)] }'
+}
+
 name_of() { [ -z "$1" ] && echo "default dial" || basename "$1" .vqr; }
 
 "$root/tools/wine-run" "$prefix" cmd /c exit >/dev/null 2>&1  # the prefix, made once
@@ -139,7 +147,7 @@ sizes=${SIZES:-1920x1080}
 for size in $sizes; do
   start_xvfb "$size"
   # The first saver on a new X server ends at once while Wine sets up there: a run not counted.
-  measure "" 0 >/dev/null
+  measure_once "" 0 >/dev/null
   read -r kms kpct < <(measure "" floor)
   printf '%-44s %-11s %9s ms %7s %%\n' "floor: a clock text alone" "$size" "$kms" "$kpct"
   for dial in "${dials[@]}"; do
